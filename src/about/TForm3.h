@@ -1,0 +1,11 @@
+#pragma once
+#include "framework/Form.h"
+
+// The about window: the program's name, the readme and the author's links.
+class TForm3 : public TForm {
+public:
+    explicit TForm3(TComponent* owner);
+    const char* ClassName() const override { return "TForm3"; }
+};
+
+extern TForm3* Form3;

@@ -1,0 +1,6 @@
+#include "AppLink.h"
+
+static TApplicationLink* GLink = nullptr;
+
+TApplicationLink* AppLink() { return GLink; }
+void SetAppLink(TApplicationLink* link) { GLink = link; }

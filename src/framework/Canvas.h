@@ -1,0 +1,25 @@
+#pragma once
+#include "Font.h"
+#include "Picture.h"
+
+#include <string>
+
+// Drawing on a device context that someone else provides (a paint or a memory context).
+class TCanvas : public TObject {
+public:
+    const char* ClassName() const override { return "TCanvas"; }
+
+    HDC Handle() const { return FHandle; }
+    void SetHandle(HDC dc) { FHandle = dc; }
+
+    TFont Font;
+    TColor BrushColor = clWhite;
+
+    void FillRect(const RECT& rect);
+    void TextOut(int x, int y, const std::string& text);
+    SIZE TextExtent(const std::string& text);
+    void Draw(int x, int y, const TGraphic& picture) { picture.Draw(FHandle, x, y); }
+
+private:
+    HDC FHandle = nullptr;
+};

@@ -1,0 +1,35 @@
+#pragma once
+#include <exception>
+#include <string>
+
+// Errors are exceptions that carry the text the user is shown.
+class Exception : public std::exception {
+public:
+    explicit Exception(std::string message) : Message(std::move(message)) {}
+    const char* what() const noexcept override { return Message.c_str(); }
+    virtual const char* ClassName() const { return "Exception"; }
+
+    std::string Message;
+};
+
+#define TOLVO_EXCEPTION(Name, Base)                                                            \
+    class Name : public Base {                                                                 \
+    public:                                                                                    \
+        using Base::Base;                                                                      \
+        const char* ClassName() const override { return #Name; }                               \
+    }
+
+// A window description that cannot be read: bad text, unknown class, property or handler.
+TOLVO_EXCEPTION(EReadError, Exception);
+// A resource the program asked for is missing from the executable.
+TOLVO_EXCEPTION(EResNotFound, Exception);
+// An operation that is not valid in the object's present state.
+TOLVO_EXCEPTION(EInvalidOperation, Exception);
+// A platform call failed; the message is the platform's own.
+TOLVO_EXCEPTION(EOSError, Exception);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Raises EOSError with the platform's text for the last error of the calling thread.
+[[noreturn]] void RaiseLastOSError(const char* what);

@@ -1,0 +1,192 @@
+#include "Form.h"
+
+#include "AppLink.h"
+#include "DescReader.h"
+#include "Resources.h"
+
+#include <algorithm>
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    TControl::SetVisible(false);
+}
+
+TForm::~TForm() {
+    BeginDestroy();
+    DestroyComponents();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle value) {
+    FBorderStyle = value;
+    UpdateOuterSize();
+}
+
+void TForm::SetBorderIcons(unsigned value) {
+    FBorderIcons = value;
+    UpdateOuterSize();
+}
+
+void TForm::SetFormStyle(TFormStyle value) {
+    FFormStyle = value;
+    if (HandleAllocated())
+        SetWindowPos(Handle(), value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::SetWindowState(TWindowState value) {
+    FWindowState = value;
+    if (HandleAllocated() && Visible())
+        ShowWindow(Handle(), value == wsMaximized   ? SW_MAXIMIZE
+                             : value == wsMinimized ? SW_MINIMIZE
+                                                    : SW_RESTORE);
+}
+
+int TForm::ClientWidth() const {
+    if (!HandleAllocated())
+        return FClientWidth;
+    RECT area;
+    GetClientRect(Handle(), &area);
+    return area.right;
+}
+
+int TForm::ClientHeight() const {
+    if (!HandleAllocated())
+        return FClientHeight;
+    RECT area;
+    GetClientRect(Handle(), &area);
+    return area.bottom;
+}
+
+void TForm::SetClientWidth(int value) {
+    FClientWidth = value;
+    UpdateOuterSize();
+}
+
+void TForm::SetClientHeight(int value) {
+    FClientHeight = value;
+    UpdateOuterSize();
+}
+
+void TForm::FrameStyle(DWORD& style, DWORD& exStyle) const {
+    style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    exStyle = FFormStyle == fsStayOnTop ? WS_EX_TOPMOST : 0;
+    switch (FBorderStyle) {
+    case bsNone:
+        style |= WS_POPUP;
+        break;
+    case bsSingle:
+        style |= WS_CAPTION | WS_BORDER;
+        break;
+    case bsSizeable:
+        style |= WS_CAPTION | WS_THICKFRAME;
+        break;
+    case bsDialog:
+        style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+        exStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (FBorderStyle != bsNone && (FBorderIcons & biSystemMenu)) {
+        style |= WS_SYSMENU;
+        if (FBorderStyle != bsDialog) {
+            if (FBorderIcons & biMinimize)
+                style |= WS_MINIMIZEBOX;
+            if (FBorderIcons & biMaximize)
+                style |= WS_MAXIMIZEBOX;
+        }
+    }
+}
+
+// The outer size follows the client size the description gives, for the frame the style makes.
+void TForm::UpdateOuterSize() {
+    DWORD style, exStyle;
+    FrameStyle(style, exStyle);
+    RECT frame{0, 0, FClientWidth, FClientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    TWinControl::SetBounds(Left(), Top(), frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void TForm::CreateParams(TCreateParams& params) const {
+    TWinControl::CreateParams(params);
+    FrameStyle(params.Style, params.ExStyle);
+    params.WndParent = AppLink() ? AppLink()->OwnerWindow() : nullptr;
+}
+
+void TForm::CreateWnd() const {
+    TWinControl::CreateWnd();
+    if (!FIcon.Empty() && FBorderStyle != bsDialog) {
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(FIcon.Handle()));
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(FIcon.Handle()));
+    }
+}
+
+POINT CenteredPosition(int width, int height, int screenWidth, int screenHeight) {
+    return {std::max(0, (screenWidth - width) / 2), std::max(0, (screenHeight - height) / 2)};
+}
+
+void TForm::PlaceOnFirstShow() {
+    if (FShownOnce)
+        return;
+    FShownOnce = true;
+    if (FPosition != poScreenCenter)
+        return;
+    POINT place = CenteredPosition(Width(), Height(), GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN));
+    SetBounds(place.x, place.y, Width(), Height());
+}
+
+void TForm::SetVisible(bool value) {
+    if (value == Visible())
+        return;
+    TControl::SetVisible(value);
+    if (value) {
+        HWND window = Handle();
+        PlaceOnFirstShow();
+        if (!AppLink() || !AppLink()->Minimized())
+            ShowWindow(window, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    } else if (HandleAllocated()) {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+    if (AppLink())
+        AppLink()->FormVisibilityChanged(this);
+}
+
+void TForm::ScaleBy(int numerator, int denominator) {
+    for (TControl* control : Controls())
+        control->ScaleBy(numerator, denominator);
+    FClientWidth = MulDiv(FClientWidth, numerator, denominator);
+    FClientHeight = MulDiv(FClientHeight, numerator, denominator);
+    UpdateOuterSize();
+}
+
+void TForm::RegisterHandler(const std::string& name, TNotifyEvent handler) {
+    FHandlers[name] = std::move(handler);
+}
+
+const TNotifyEvent* TForm::FindHandler(const std::string& name) const {
+    auto found = FHandlers.find(name);
+    return found == FHandlers.end() ? nullptr : &found->second;
+}
+
+void TForm::ReadDescription(const std::string& resourceName) {
+    TDescReader(*this).Read(ParseDescription(LoadTextResource(resourceName)));
+    int screenTextHeight = FontTextHeight(Font());
+    if (TextHeight > 0 && screenTextHeight != TextHeight)
+        ScaleBy(screenTextHeight, TextHeight);
+}
+
+void TForm::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_CLOSE:
+        if (AppLink())
+            AppLink()->CloseForm(this);
+        else
+            Hide();
+        return;
+    case WM_SYSCOMMAND:
+        if ((message.WParam & 0xFFF0) == SC_MINIMIZE && AppLink()) {
+            AppLink()->MinimizeForm(this);
+            return;
+        }
+        break;
+    }
+    TWinControl::WndProc(message);
+}

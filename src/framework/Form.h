@@ -1,0 +1,80 @@
+#pragma once
+#include "Picture.h"
+#include "WinControl.h"
+
+#include <map>
+#include <string>
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog };
+enum TBorderIconBits : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+// A top-level window of the program, owned by the application's hidden window and built from
+// its stored description. Closing it and minimising it are the application's decisions.
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+    const char* ClassName() const override { return "TForm"; }
+
+    TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    unsigned BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(unsigned value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value);
+    TPosition Position() const { return FPosition; }
+    void SetPosition(TPosition value) { FPosition = value; }
+    TWindowState WindowState() const { return FWindowState; }
+    void SetWindowState(TWindowState value);
+
+    int ClientWidth() const;
+    int ClientHeight() const;
+    void SetClientWidth(int value);
+    void SetClientHeight(int value);
+    int PixelsPerInch = 96;
+    // The window font's text height on the screen the description was made for.
+    int TextHeight = 13;
+
+    TIcon& Icon() { return FIcon; }
+
+    void SetVisible(bool value) override;
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    void Close() { Perform(WM_CLOSE); }
+    void ScaleBy(int numerator, int denominator) override;
+
+    // The handler of that name that the window class offers to its description, or null.
+    const TNotifyEvent* FindHandler(const std::string& name) const;
+
+protected:
+    // Offers a method to the description: "OnClick = Name" binds it.
+    void RegisterHandler(const std::string& name, TNotifyEvent handler);
+    // Builds the window from the text resource of that name and fits it to this screen.
+    void ReadDescription(const std::string& resourceName);
+
+    void CreateParams(TCreateParams& params) const override;
+    void CreateWnd() const override;
+    void WndProc(TMessage& message) override;
+
+private:
+    void FrameStyle(DWORD& style, DWORD& exStyle) const;
+    void UpdateOuterSize();
+    void PlaceOnFirstShow();
+
+    TFormBorderStyle FBorderStyle = bsSizeable;
+    unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
+    TFormStyle FFormStyle = fsNormal;
+    TPosition FPosition = poDesigned;
+    TWindowState FWindowState = wsNormal;
+    int FClientWidth = 0, FClientHeight = 0;
+    bool FShownOnce = false;
+    TIcon FIcon;
+    std::map<std::string, TNotifyEvent> FHandlers;
+};
+
+// Where a window of that outer size stands when centred on the screen: the free space halved,
+// rounded toward zero, never negative.
+POINT CenteredPosition(int width, int height, int screenWidth, int screenHeight);

@@ -1,0 +1,25 @@
+#pragma once
+#include <windows.h>
+
+// One window message as the framework hands it around; Result is what the sender gets back.
+struct TMessage {
+    UINT Msg;
+    WPARAM WParam;
+    LPARAM LParam;
+    LRESULT Result;
+};
+
+// The framework's own notifications, delivered synchronously to controls, windowless included.
+enum : UINT {
+    CM_DIALOGCHAR = 0xB006,
+    CM_ENABLEDCHANGED = 0xB00C,
+    CM_FONTCHANGED = 0xB00E,
+    CM_TEXTCHANGED = 0xB012,
+    CM_MOUSEENTER = 0xB013,
+    CM_MOUSELEAVE = 0xB014,
+    CM_SYSCOLORCHANGE = 0xB024,
+    CM_BUTTONPRESSED = 0xB03D,
+    // A key message offered to its target control before it is translated and dispatched;
+    // a non-zero result means the control consumed it.
+    CN_KEYDOWN = 0xBD00 + WM_KEYDOWN,
+};

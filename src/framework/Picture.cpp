@@ -1,0 +1,56 @@
+#include "Picture.h"
+
+#include "Exceptions.h"
+
+HINSTANCE MainInstance() { return GetModuleHandleA(nullptr); }
+
+static HANDLE LoadResourceImage(const std::string& name, UINT type, int size) {
+    HANDLE image = LoadImageA(MainInstance(), name.c_str(), type, size, size,
+                              type == IMAGE_BITMAP ? LR_CREATEDIBSECTION : 0);
+    if (!image)
+        throw EResNotFound(Format("Resource %s not found", name.c_str()));
+    return image;
+}
+
+TBitmap::~TBitmap() {
+    if (FHandle)
+        DeleteObject(FHandle);
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+    HBITMAP loaded = HBITMAP(LoadResourceImage(name, IMAGE_BITMAP, 0));
+    if (FHandle)
+        DeleteObject(FHandle);
+    FHandle = loaded;
+    BITMAP info{};
+    GetObjectA(FHandle, sizeof info, &info);
+    FWidth = info.bmWidth;
+    FHeight = info.bmHeight;
+}
+
+void TBitmap::Draw(HDC dc, int x, int y) const {
+    if (!FHandle)
+        return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, FHandle);
+    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+TIcon::~TIcon() {
+    if (FHandle)
+        DestroyIcon(FHandle);
+}
+
+void TIcon::LoadFromResourceName(const std::string& name) {
+    HICON loaded = HICON(LoadResourceImage(name, IMAGE_ICON, 32));
+    if (FHandle)
+        DestroyIcon(FHandle);
+    FHandle = loaded;
+}
+
+void TIcon::Draw(HDC dc, int x, int y) const {
+    if (FHandle)
+        DrawIconEx(dc, x, y, FHandle, 32, 32, 0, nullptr, DI_NORMAL);
+}

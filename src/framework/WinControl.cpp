@@ -1,0 +1,406 @@
+#include "WinControl.h"
+
+#include "AppLink.h"
+#include "Exceptions.h"
+#include "Picture.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+#include <windowsx.h>
+
+// Every window of the program maps back to its control here.
+static std::unordered_map<HWND, const TWinControl*> GControls;
+// The control whose window is being created: it claims the first message of the new window.
+static const TWinControl* GCreating = nullptr;
+
+LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    TWinControl* control = TWinControl::FindControl(window);
+    if (!control) {
+        if (!GCreating)
+            return DefWindowProcA(window, msg, wParam, lParam);
+        control = const_cast<TWinControl*>(GCreating);
+        GCreating = nullptr;
+        control->Attach(window);
+    }
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        control->WndProc(message);
+    } catch (...) {
+        if (TApplicationLink* link = AppLink())
+            link->HandleException(control);
+    }
+    return message.Result;
+}
+
+// Registers the framework's window class once; returns the procedure that does the default
+// handling: the standard control's own for a class standing on one, else DefWindowProcA.
+static WNDPROC RegisterWindowClass(const TCreateParams& params) {
+    static std::map<std::string, WNDPROC> registered;
+    auto found = registered.find(params.WinClassName);
+    if (found != registered.end())
+        return found->second;
+    WNDCLASSA windowClass{};
+    WNDPROC defaultProc = DefWindowProcA;
+    if (params.BaseClass) {
+        if (!GetClassInfoA(nullptr, params.BaseClass, &windowClass))
+            RaiseLastOSError("GetClassInfo");
+        defaultProc = windowClass.lpfnWndProc;
+    } else {
+        windowClass.style = CS_DBLCLKS;
+        windowClass.hCursor = LoadCursorA(nullptr, LPCSTR(IDC_ARROW));
+    }
+    windowClass.lpfnWndProc = FrameworkWndProc;
+    windowClass.hInstance = MainInstance();
+    windowClass.lpszClassName = params.WinClassName.c_str();
+    if (!RegisterClassA(&windowClass))
+        RaiseLastOSError("RegisterClass");
+    registered.emplace(params.WinClassName, defaultProc);
+    return defaultProc;
+}
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    for (TControl* control : FControls)
+        control->FParent = nullptr;
+    FControls.clear();
+    DestroyHandle();
+}
+
+TWinControl* TWinControl::FindControl(HWND window) {
+    auto found = GControls.find(window);
+    return found == GControls.end() ? nullptr : const_cast<TWinControl*>(found->second);
+}
+
+HWND TWinControl::Handle() const {
+    if (!FHandle)
+        CreateWnd();
+    return FHandle;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) const {
+    params.Caption = TControl::Caption();
+    params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (Visible())
+        params.Style |= WS_VISIBLE;
+    if (TabStop)
+        params.Style |= WS_TABSTOP;
+    if (!Enabled())
+        params.Style |= WS_DISABLED;
+    params.X = Left();
+    params.Y = Top();
+    params.Width = Width();
+    params.Height = Height();
+    params.WndParent = Parent() ? Parent()->Handle() : nullptr;
+    params.WinClassName = std::string("Tolvo") + ClassName();
+}
+
+void TWinControl::CreateWnd() const {
+    TCreateParams params;
+    CreateParams(params);
+    FDefWndProc = RegisterWindowClass(params);
+    GCreating = this;
+    HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(),
+                                  params.Caption.c_str(), params.Style, params.X, params.Y,
+                                  params.Width, params.Height, params.WndParent, nullptr,
+                                  MainInstance(), nullptr);
+    GCreating = nullptr;
+    if (!window)
+        RaiseLastOSError("CreateWindowEx");
+    SendMessageA(window, WM_SETFONT, WPARAM(Font().Handle()), 0);
+    for (TControl* control : FControls)
+        if (auto windowed = dynamic_cast<TWinControl*>(control))
+            windowed->Handle();
+}
+
+void TWinControl::Attach(HWND window) const {
+    FHandle = window;
+    GControls[window] = this;
+}
+
+void TWinControl::Detach() const {
+    GControls.erase(FHandle);
+    FHandle = nullptr;
+}
+
+void TWinControl::DestroyHandle() {
+    if (FHandle)
+        DestroyWindow(FHandle);
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    FControls.push_back(control);
+    if (auto windowed = dynamic_cast<TWinControl*>(control); windowed && FHandle)
+        windowed->Handle();
+    control->Invalidate();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    control->Invalidate();
+    std::erase(FControls, control);
+    if (auto windowed = dynamic_cast<TWinControl*>(control))
+        windowed->DestroyHandle();
+}
+
+TControl* TWinControl::ControlAtPos(POINT point, bool allowDisabled) const {
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* control = *it;
+        if (dynamic_cast<TWinControl*>(control) || !control->Visible())
+            continue;
+        if (!allowDisabled && !control->Enabled())
+            continue;
+        RECT bounds = control->BoundsRect();
+        if (PtInRect(&bounds, point))
+            return control;
+    }
+    return nullptr;
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    FLeft = left;
+    FTop = top;
+    FWidth = width;
+    FHeight = height;
+    if (FHandle)
+        SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::SetVisible(bool value) {
+    FVisible = value;
+    if (FHandle)
+        ShowWindow(FHandle, value ? SW_SHOW : SW_HIDE);
+}
+
+std::string TWinControl::Caption() const {
+    if (!FHandle)
+        return TControl::Caption();
+    std::string text(GetWindowTextLengthA(FHandle) + 1, '\0');
+    text.resize(GetWindowTextA(FHandle, text.data(), int(text.size())));
+    return text;
+}
+
+void TWinControl::SetCaption(const std::string& value) {
+    if (FHandle && Caption() != value)
+        SetWindowTextA(FHandle, value.c_str());
+    TControl::SetCaption(value);
+}
+
+void TWinControl::Invalidate() {
+    if (FHandle)
+        InvalidateRect(FHandle, nullptr, !(ControlStyle & csOpaque));
+}
+
+POINT TWinControl::ClientToScreen(POINT point) const {
+    ::ClientToScreen(Handle(), &point);
+    return point;
+}
+
+void TWinControl::ScaleBy(int numerator, int denominator) {
+    TControl::ScaleBy(numerator, denominator);
+    for (TControl* control : FControls)
+        control->ScaleBy(numerator, denominator);
+}
+
+void TWinControl::FontChanged() {
+    if (FHandle)
+        SendMessageA(FHandle, WM_SETFONT, WPARAM(Font().Handle()), TRUE);
+    for (TControl* control : FControls)
+        control->ParentFontChanged();
+    TControl::FontChanged();
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* control = this; control; control = control->Parent())
+        if (!control->Visible() || !control->Enabled())
+            return false;
+    return true;
+}
+
+bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
+
+void TWinControl::SetFocus() { ::SetFocus(Handle()); }
+
+void TWinControl::CollectTabStops(std::vector<TWinControl*>& list) const {
+    std::vector<TWinControl*> children;
+    for (TControl* control : FControls)
+        if (auto windowed = dynamic_cast<TWinControl*>(control))
+            children.push_back(windowed);
+    auto rank = [](const TWinControl* control) {
+        return control->FTabOrder < 0 ? INT_MAX : control->FTabOrder;
+    };
+    std::stable_sort(children.begin(), children.end(),
+                     [&](auto* a, auto* b) { return rank(a) < rank(b); });
+    for (TWinControl* child : children) {
+        if (!child->CanFocus())
+            continue;
+        if (child->TabStop)
+            list.push_back(child);
+        child->CollectTabStops(list);
+    }
+}
+
+void TWinControl::SelectNext(bool forward) {
+    std::vector<TWinControl*> stops;
+    CollectTabStops(stops);
+    if (stops.empty())
+        return;
+    auto current = std::find_if(stops.begin(), stops.end(), [](auto* c) { return c->Focused(); });
+    int count = int(stops.size());
+    int index = current == stops.end() ? (forward ? -1 : 0) : int(current - stops.begin());
+    stops[(index + (forward ? 1 : count - 1)) % count]->SetFocus();
+}
+
+void TWinControl::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MOUSEMOVE:
+        if (RouteMouse(message))
+            return;
+        break;
+    case WM_PAINT:
+        Paint(message);
+        return;
+    case WM_ERASEBKGND:
+        if (FDefWndProc != DefWindowProcA)
+            break;
+        {
+            RECT area;
+            GetClientRect(FHandle, &area);
+            HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
+            FillRect(HDC(message.WParam), &area, brush);
+            DeleteObject(brush);
+        }
+        message.Result = 1;
+        return;
+    case WM_COMMAND:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        ReflectToChild(message, message.Msg == WM_DRAWITEM
+                                    ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem
+                                    : HWND(message.LParam));
+        if (message.Result)
+            return;
+        break;
+    case WM_WINDOWPOSCHANGED: {
+        RECT bounds;
+        GetWindowRect(FHandle, &bounds);
+        if (HWND parent = GetAncestor(FHandle, GA_PARENT); parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+        FLeft = bounds.left;
+        FTop = bounds.top;
+        FWidth = bounds.right - bounds.left;
+        FHeight = bounds.bottom - bounds.top;
+        break;
+    }
+    case CM_ENABLEDCHANGED:
+        if (FHandle)
+            EnableWindow(FHandle, Enabled());
+        break;
+    case CM_DIALOGCHAR:
+        for (TControl* control : std::vector<TControl*>(FControls))
+            if ((message.Result = control->Perform(CM_DIALOGCHAR, message.WParam, message.LParam)))
+                return;
+        return;
+    case WM_NCDESTROY:
+        DefaultHandler(message);
+        Detach();
+        return;
+    }
+    TControl::WndProc(message);
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+    if (FHandle && message.Msg < WM_USER)
+        message.Result =
+            CallWindowProcA(FDefWndProc, FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+// Mouse input over a windowless child, or anywhere while one holds the capture, is the child's.
+bool TWinControl::RouteMouse(TMessage& message) {
+    POINT point{GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)};
+    TControl* capture = CaptureControl();
+    TControl* target = nullptr;
+    if (capture && capture != this)
+        target = capture->Parent() == this ? capture : nullptr;
+    else
+        target = ControlAtPos(point);
+    if (!target)
+        return false;
+    message.Result = target->Perform(message.Msg, message.WParam,
+                                     MAKELPARAM(point.x - target->Left(), point.y - target->Top()));
+    return true;
+}
+
+// Notifications a child window sends its parent go back to the child's own control.
+void TWinControl::ReflectToChild(TMessage& message, HWND child) {
+    TWinControl* control = child && child != FHandle ? FindControl(child) : nullptr;
+    if (control)
+        message.Result = control->Perform(0xBD00 + message.Msg, message.WParam, message.LParam);
+}
+
+void TWinControl::Paint(TMessage& message) {
+    bool hasWindowless = std::any_of(FControls.begin(), FControls.end(), [](TControl* c) {
+        return c->Visible() && !dynamic_cast<TWinControl*>(c);
+    });
+    if (FDefWndProc != DefWindowProcA && !hasWindowless) {
+        DefaultHandler(message);
+        return;
+    }
+    PAINTSTRUCT paint{};
+    HDC dc = message.WParam ? HDC(message.WParam) : BeginPaint(FHandle, &paint);
+    PaintWindow(dc);
+    PaintControls(dc);
+    if (!message.WParam)
+        EndPaint(FHandle, &paint);
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintControls(HDC dc) {
+    RECT clip;
+    GetClipBox(dc, &clip);
+    for (TControl* control : FControls) {
+        if (dynamic_cast<TWinControl*>(control) || !control->Visible())
+            continue;
+        RECT bounds = control->BoundsRect(), overlap;
+        if (!IntersectRect(&overlap, &bounds, &clip))
+            continue;
+        int saved = SaveDC(dc);
+        OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
+        IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+        control->Perform(WM_PAINT, WPARAM(dc));
+        RestoreDC(dc, saved);
+    }
+}
+
+bool IsKeyMessageConsumed(const MSG& msg) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
+        return false;
+    TWinControl* target = nullptr;
+    for (HWND window = msg.hwnd; window && !target; window = GetParent(window))
+        target = TWinControl::FindControl(window);
+    if (!target)
+        return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+        target->Perform(CN_KEYDOWN, msg.wParam, msg.lParam))
+        return true;
+    TWinControl* form = target;
+    while (form->Parent())
+        form = form->Parent();
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+        GetKeyState(VK_MENU) >= 0) {
+        form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+        return true;
+    }
+    if (msg.message == WM_SYSCHAR)
+        return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+    return false;
+}

@@ -1,0 +1,86 @@
+#pragma once
+#include "Control.h"
+
+#include <vector>
+
+// What a windowed control asks the platform for when its window is made.
+struct TCreateParams {
+    std::string Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    HWND WndParent = nullptr;
+    std::string WinClassName;  // the framework's class, registered on first use
+    const char* BaseClass = nullptr;  // a standard control class it stands on, or none
+};
+
+// A control with a window of its own, made when first needed. Every message of that window
+// goes to WndProc inside the error guard. It paints its windowless children in child order and
+// hands them the mouse input that falls on them.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+    const char* ClassName() const override { return "TWinControl"; }
+
+    HWND Handle() const;
+    bool HandleAllocated() const { return FHandle != nullptr; }
+    void DestroyHandle();
+
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    // The windowless child that covers the point (in client pixels), topmost first.
+    TControl* ControlAtPos(POINT point, bool allowDisabled = false) const;
+
+    int TabOrder() const { return FTabOrder; }
+    void SetTabOrder(int value) { FTabOrder = value; }
+    bool TabStop = false;
+    bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+    // Moves the focus to the next (or previous) focusable control in tab order.
+    void SelectNext(bool forward);
+
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetVisible(bool value) override;
+    std::string Caption() const override;
+    void SetCaption(const std::string& value) override;
+    void Invalidate() override;
+    POINT ClientToScreen(POINT point) const override;
+    void ScaleBy(int numerator, int denominator) override;
+
+    void WndProc(TMessage& message) override;
+    void DefaultHandler(TMessage& message) override;
+
+    // The framework control behind a window, or null.
+    static TWinControl* FindControl(HWND window);
+
+protected:
+    virtual void CreateParams(TCreateParams& params) const;
+    virtual void CreateWnd() const;
+    void FontChanged() override;
+    // Paints the control's own surface before its windowless children are painted over it.
+    virtual void PaintWindow(HDC dc);
+    void PaintControls(HDC dc);
+    void CollectTabStops(std::vector<TWinControl*>& list) const;
+
+private:
+    friend class TControl;
+    friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    bool RouteMouse(TMessage& message);
+    void ReflectToChild(TMessage& message, HWND child);
+    void Paint(TMessage& message);
+    void Attach(HWND window) const;
+    void Detach() const;
+
+    mutable HWND FHandle = nullptr;
+    mutable WNDPROC FDefWndProc = nullptr;
+    std::vector<TControl*> FControls;
+    int FTabOrder = -1;
+};
+
+// Offers a keyboard message to the framework before it is translated and dispatched: first to
+// its target control, then to dialog navigation of the window it is in (Tab, Shift+Tab, Alt+key).
+// True when the message was consumed.
+bool IsKeyMessageConsumed(const MSG& msg);

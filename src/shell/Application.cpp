@@ -1,0 +1,402 @@
+#include "Application.h"
+
+#include "framework/Exceptions.h"
+#include "framework/WinControl.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+TApplication* Application = nullptr;
+
+static const char* const ApplicationWindowClass = "TolvoTApplication";
+
+LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!Application || Application->FHandle != window)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        Application->WndProc(message);
+    } catch (...) {
+        Application->ReportException(Application);
+    }
+    return message.Result;
+}
+
+static void RegisterApplicationClass() {
+    WNDCLASSA windowClass{};
+    if (GetClassInfoA(MainInstance(), ApplicationWindowClass, &windowClass))
+        return;
+    windowClass.lpfnWndProc = ApplicationWndProc;
+    windowClass.hInstance = MainInstance();
+    windowClass.hIcon = LoadIconA(MainInstance(), "MAINICON");
+    windowClass.lpszClassName = ApplicationWindowClass;
+    if (!RegisterClassA(&windowClass))
+        RaiseLastOSError("RegisterClass");
+}
+
+std::string DefaultTitle(const std::string& modulePath) {
+    std::string name = modulePath.substr(modulePath.find_last_of("\\/:") + 1);
+    name = name.substr(0, name.find('.'));
+    if (name.size() > 1)
+        CharLowerBuffA(name.data() + 1, DWORD(name.size() - 1));
+    return name;
+}
+
+static int StartupShowCommand() {
+    STARTUPINFOA info{};
+    info.cb = sizeof info;
+    GetStartupInfoA(&info);
+    return (info.dwFlags & STARTF_USESHOWWINDOW) ? info.wShowWindow : SW_SHOWDEFAULT;
+}
+
+TApplication::TApplication() : TComponent(nullptr), StartupShowState(StartupShowCommand()) {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    FTitle = DefaultTitle(path);
+    try {
+        FIcon.LoadFromResourceName("MAINICON");
+    } catch (const EResNotFound&) {
+        // A program without an icon resource gets the platform's default picture.
+    }
+    if (!Application)
+        Application = this;
+    RegisterApplicationClass();
+    int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    FHandle = CreateWindowExA(0, ApplicationWindowClass, FTitle.c_str(),
+                              WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                              x, y, 0, 0, nullptr, nullptr, MainInstance(), nullptr);
+    if (!FHandle)
+        RaiseLastOSError("CreateWindowEx");
+    if (!FIcon.Empty())
+        SendMessageA(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon.Handle()));
+    if (Application == this)
+        SetAppLink(this);
+}
+
+TApplication::~TApplication() {
+    Shutdown();
+    FOwnLock.Release();
+    DestroyWindow(FHandle);
+    if (Application == this) {
+        Application = nullptr;
+        SetAppLink(nullptr);
+    }
+}
+
+void TApplication::SetTitle(const std::string& title) {
+    FTitle = title;
+    SetWindowTextA(FHandle, title.c_str());
+}
+
+void TApplication::FormAdded(TForm* form) {
+    if (!FMainForm) {
+        FMainForm = form;
+        form->Handle();
+    }
+}
+
+std::vector<TForm*> TApplication::Forms() const {
+    std::vector<TForm*> forms;
+    for (TComponent* component : Components())
+        if (auto form = dynamic_cast<TForm*>(component))
+            forms.push_back(form);
+    return forms;
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == FMainForm)
+        FMainForm = nullptr;
+    if (component == FMouseControl)
+        FMouseControl = nullptr;
+}
+
+static void EndOfProgramCleanup() {
+    if (Application)
+        Application->Shutdown();
+}
+
+void TApplication::RunMessageLoop() {
+    FRunning = true;
+    static bool cleanupRegistered = false;
+    if (!cleanupRegistered)
+        cleanupRegistered = std::atexit(EndOfProgramCleanup) == 0;
+    try {
+        if (FMainForm) {
+            if (StartupShowState == SW_SHOWMAXIMIZED) {
+                FMainForm->SetWindowState(wsMaximized);
+            } else if (StartupShowState == SW_SHOWMINNOACTIVE) {
+                FMainForm->SetWindowState(wsMinimized);
+                Minimize();
+            }
+            FMainForm->Show();
+            while (!FTerminated)
+                HandleMessage();
+        }
+    } catch (...) {
+        FRunning = false;
+        throw;
+    }
+    FRunning = false;
+}
+
+void TApplication::HandleMessage() {
+    try {
+        MSG msg;
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            Idle();
+        } else if (msg.message == WM_QUIT) {
+            FTerminated = true;
+        } else if (!IsKeyMessageConsumed(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    } catch (...) {
+        ReportException(this);
+    }
+}
+
+void TApplication::Idle() {
+    TrackMouseControl();
+    WaitMessage();
+}
+
+// The control under the mouse cursor, windowless ones included.
+static TControl* ControlAtCursor() {
+    POINT point;
+    if (!GetCursorPos(&point))
+        return nullptr;
+    TWinControl* windowed = nullptr;
+    for (HWND window = WindowFromPoint(point); window && !windowed; window = GetParent(window))
+        windowed = TWinControl::FindControl(window);
+    if (!windowed)
+        return nullptr;
+    ScreenToClient(windowed->Handle(), &point);
+    TControl* windowless = windowed->ControlAtPos(point, true);
+    return windowless ? windowless : windowed;
+}
+
+void TApplication::TrackMouseControl() {
+    TControl* current = ControlAtCursor();
+    if (current == FMouseControl)
+        return;
+    TControl* capture = CaptureControl();
+    if (FMouseControl) {
+        RemoveFreeNotification(FMouseControl);
+        if (!capture || capture == FMouseControl)
+            FMouseControl->Perform(CM_MOUSELEAVE);
+    }
+    FMouseControl = current;
+    if (current) {
+        FreeNotification(current);
+        if (!capture || capture == current)
+            current->Perform(CM_MOUSEENTER);
+    }
+}
+
+void TApplication::RequestExit() { PostQuitMessage(0); }
+
+void TApplication::RemoveWindowHook(TWindowHook hook) {
+    auto found = std::find(FHooks.begin(), FHooks.end(), hook);
+    if (found != FHooks.end())
+        FHooks.erase(found);
+}
+
+void TApplication::WndProc(TMessage& message) {
+    size_t count = FHooks.size();
+    for (size_t i = 0; i < count && i < FHooks.size(); i++)
+        if (FHooks[i].Method(FHooks[i].Receiver, message))
+            return;
+    switch (message.Msg) {
+    case WM_CLOSE:
+        if (FMainForm)
+            FMainForm->Close();
+        return;
+    case WM_SYSCOMMAND:
+        switch (message.WParam & 0xFFF0) {
+        case SC_MINIMIZE:
+            Minimize();
+            return;
+        case SC_RESTORE:
+            Restore();
+            return;
+        }
+        break;
+    case WM_ACTIVATEAPP:
+        if (message.WParam)
+            RestoreTopMosts();
+        else
+            NormalizeTopMosts();
+        break;
+    case WM_ENABLE:
+        OnEnable(message.WParam != 0);
+        break;
+    case WM_ENDSESSION:
+        if (message.WParam) {
+            Shutdown();
+            std::exit(0);
+        }
+        break;
+    }
+    message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+// While a modal dialog or message box keeps the hidden window disabled, the other windows
+// take no input and the stay-on-top windows step back behind the dialog.
+void TApplication::OnEnable(bool enabled) {
+    if (enabled) {
+        RestoreTopMosts();
+        FOwnLock.Release();
+    } else {
+        if (!FOwnLock.Held())
+            FOwnLock.Apply(FHandle);
+        NormalizeTopMosts();
+    }
+}
+
+void TApplication::FormVisibilityChanged(TForm*) {
+    auto forms = Forms();
+    bool anyVisible = std::any_of(forms.begin(), forms.end(), [](TForm* f) { return f->Visible(); });
+    SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                 (anyVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOACTIVATE | SWP_NOMOVE |
+                     SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void TApplication::CloseForm(TForm* form) {
+    if (form == FMainForm)
+        RequestExit();
+    else
+        form->Hide();
+}
+
+void TApplication::MinimizeForm(TForm* form) {
+    if (form == FMainForm)
+        Minimize();
+    else
+        ShowWindow(form->Handle(), SW_MINIMIZE);
+}
+
+void TApplication::Minimize() {
+    if (FMinimized)
+        return;
+    NormalizeTopMosts();
+    FMinimized = true;
+    for (TForm* form : Forms())
+        if (form->HandleAllocated())
+            ShowWindow(form->Handle(), SW_HIDE);
+    ShowWindow(FHandle, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+    if (!FMinimized)
+        return;
+    FMinimized = false;
+    ShowWindow(FHandle, SW_RESTORE);
+    for (TForm* form : Forms()) {
+        if (!form->Visible())
+            continue;
+        if (form->WindowState() == wsMinimized)
+            form->SetWindowState(wsNormal);
+        ShowWindow(form->Handle(), form->WindowState() == wsMaximized ? SW_SHOWMAXIMIZED
+                                                                       : SW_SHOWNA);
+    }
+    if (FMainForm && FMainForm->Visible())
+        SetActiveWindow(FMainForm->Handle());
+    RestoreTopMosts();
+}
+
+void TApplication::NormalizeTopMosts() {
+    if (FTopMostLevel++ > 0)
+        return;
+    HWND mainWindow = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
+    HWND ordinary = FHandle;
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (GetWindow(window, GW_OWNER) != FHandle)
+            continue;
+        bool topmost = GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        if (!topmost || window == mainWindow) {
+            ordinary = window;
+            break;
+        }
+        FTopMostList.push_back(window);
+    }
+    if (FTopMostList.empty())
+        return;
+    HWND above = GetWindow(ordinary, GW_HWNDPREV);
+    if (!above || (GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        above = HWND_NOTOPMOST;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    for (auto it = FTopMostList.rbegin(); it != FTopMostList.rend(); ++it) {
+        SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+        if (above != HWND_NOTOPMOST)
+            SetWindowPos(*it, above, 0, 0, 0, 0, flags);
+    }
+}
+
+void TApplication::RestoreTopMosts() {
+    if (FTopMostLevel == 0 || --FTopMostLevel > 0)
+        return;
+    for (auto it = FTopMostList.rbegin(); it != FTopMostList.rend(); ++it)
+        if (IsWindow(*it))
+            SetWindowPos(*it, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    FTopMostList.clear();
+}
+
+void TApplication::ReportException(TObject*) {
+    if (HWND capture = GetCapture())
+        SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    std::string message;
+    try {
+        throw;
+    } catch (const Exception& error) {
+        message = error.Message;
+    } catch (const std::exception& error) {
+        message = error.what();
+    } catch (...) {
+        message = "Unknown error";
+    }
+    message += ".";
+    MessageBoxA(FHandle, message.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+static BOOL CALLBACK HideOwnedWindow(HWND window, LPARAM owner) {
+    if (GetWindow(window, GW_OWNER) == HWND(owner))
+        ShowWindow(window, SW_HIDE);
+    return TRUE;
+}
+
+void TApplication::Shutdown() {
+    if (FShutDown)
+        return;
+    FShutDown = true;
+    EnumThreadWindows(GetCurrentThreadId(), HideOwnedWindow, LPARAM(FHandle));
+    BeginDestroy();
+    DestroyComponents();
+}
+
+void ShowLastChanceError() {
+    std::string text;
+    try {
+        throw;
+    } catch (const Exception& error) {
+        text = Format("%s: %s", error.ClassName(), error.Message.c_str());
+    } catch (const std::exception& error) {
+        text = Format("%s", error.what());
+    } catch (...) {
+        text = "Unknown error";
+    }
+    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
+int RunProgram(const std::function<void()>& buildWindows) {
+    try {
+        buildWindows();
+    } catch (...) {
+        ShowLastChanceError();
+        return 1;
+    }
+    Application->RunMessageLoop();
+    return 0;
+}

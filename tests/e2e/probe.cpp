@@ -1,0 +1,118 @@
+// Reads the state of another program's windows, as a person would see it, for the end-to-end
+// tests. Text is read through the Unicode messages, which cross process boundaries intact.
+//
+//   probe find TEXT [MS]      waits for a visible top-level window whose title contains TEXT
+//   probe info HWND           prints the window's state as key=value lines
+//   probe owned HWND          lists the top-level windows that HWND owns
+//   probe close HWND          posts WM_CLOSE
+//   probe command HWND ID     posts WM_SYSCOMMAND with ID (decimal)
+//   probe gone HWND [MS]      waits until the window no longer exists
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+static std::string Utf8(const std::wstring& text) {
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                     nullptr, nullptr);
+    std::string utf8(length, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), length, nullptr,
+                        nullptr);
+    return utf8;
+}
+
+static std::string Title(HWND window) {
+    wchar_t buffer[512] = L"";
+    GetWindowTextW(window, buffer, 512);
+    return Utf8(buffer);
+}
+
+static std::string ClassOf(HWND window) {
+    wchar_t buffer[256] = L"";
+    GetClassNameW(window, buffer, 256);
+    return Utf8(buffer);
+}
+
+static HWND ParseHandle(const char* text) { return HWND(std::strtoul(text, nullptr, 0)); }
+
+static std::vector<HWND> TopLevelWindows() {
+    std::vector<HWND> windows;
+    EnumWindows(
+        [](HWND window, LPARAM list) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+            return TRUE;
+        },
+        LPARAM(&windows));
+    return windows;
+}
+
+static int Find(const std::string& text, DWORD timeout) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
+        for (HWND window : TopLevelWindows())
+            if (IsWindowVisible(window) && Title(window).find(text) != std::string::npos) {
+                std::printf("0x%08lx\n", (unsigned long)(UINT_PTR)window);
+                return 0;
+            }
+    std::fprintf(stderr, "probe: no window with \"%s\"\n", text.c_str());
+    return 1;
+}
+
+static int Info(HWND window) {
+    if (!IsWindow(window))
+        return std::fprintf(stderr, "probe: no such window\n"), 1;
+    LONG style = GetWindowLongW(window, GWL_STYLE), exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    HWND owner = GetWindow(window, GW_OWNER);
+    RECT bounds, client;
+    GetWindowRect(window, &bounds);
+    GetClientRect(window, &client);
+    std::printf("title=%s\nclass=%s\n", Title(window).c_str(), ClassOf(window).c_str());
+    std::printf("visible=%d\nenabled=%d\niconic=%d\nzoomed=%d\n", IsWindowVisible(window) != 0,
+                IsWindowEnabled(window) != 0, IsIconic(window) != 0, IsZoomed(window) != 0);
+    std::printf("topmost=%d\nappwindow=%d\ntoolwindow=%d\n", (exStyle & WS_EX_TOPMOST) != 0,
+                (exStyle & WS_EX_APPWINDOW) != 0, (exStyle & WS_EX_TOOLWINDOW) != 0);
+    std::printf("minimizebox=%d\nmaximizebox=%d\nsysmenu=%d\nthickframe=%d\n",
+                (style & WS_MINIMIZEBOX) != 0, (style & WS_MAXIMIZEBOX) != 0,
+                (style & WS_SYSMENU) != 0, (style & WS_THICKFRAME) != 0);
+    std::printf("owner=0x%08lx\nownerclass=%s\n", (unsigned long)(UINT_PTR)owner,
+                owner ? ClassOf(owner).c_str() : "");
+    std::printf("rect=%ld,%ld,%ld,%ld\nclient=%ld,%ld\n", bounds.left, bounds.top, bounds.right,
+                bounds.bottom, client.right, client.bottom);
+    return 0;
+}
+
+static int Owned(HWND owner) {
+    for (HWND window : TopLevelWindows())
+        if (GetWindow(window, GW_OWNER) == owner)
+            std::printf("0x%08lx visible=%d %s\n", (unsigned long)(UINT_PTR)window,
+                        IsWindowVisible(window) != 0, Title(window).c_str());
+    return 0;
+}
+
+static int Gone(HWND window, DWORD timeout) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
+        if (!IsWindow(window))
+            return 0;
+    std::fprintf(stderr, "probe: the window is still there\n");
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    std::string command = argc > 1 ? argv[1] : "";
+    DWORD timeout = argc > 3 ? DWORD(std::atoi(argv[3])) : 10000;
+    if (command == "find" && argc > 2)
+        return Find(argv[2], timeout);
+    if (command == "info" && argc > 2)
+        return Info(ParseHandle(argv[2]));
+    if (command == "owned" && argc > 2)
+        return Owned(ParseHandle(argv[2]));
+    if (command == "close" && argc > 2)
+        return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "command" && argc > 3)
+        return PostMessageW(ParseHandle(argv[2]), WM_SYSCOMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
+    if (command == "gone" && argc > 2)
+        return Gone(ParseHandle(argv[2]), timeout);
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone ...\n");
+    return 2;
+}
