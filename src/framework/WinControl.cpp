@@ -300,6 +300,10 @@ void TWinControl::WndProc(TMessage& message) {
         FHeight = bounds.bottom - bounds.top;
         break;
     }
+    case WM_CANCELMODE:
+        if (TControl* capture = CaptureControl(); capture && capture->Parent() == this)
+            capture->Perform(WM_CANCELMODE);
+        break;
     case CM_ENABLEDCHANGED:
         if (FHandle)
             EnableWindow(FHandle, Enabled());

@@ -37,14 +37,14 @@ static std::string ClassOf(HWND window) {
 
 static HWND ParseHandle(const char* text) { return HWND(std::strtoul(text, nullptr, 0)); }
 
+static BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 static std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND window, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        LPARAM(&windows));
+    EnumWindows(AddWindow, LPARAM(&windows));
     return windows;
 }
 

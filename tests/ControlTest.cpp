@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+
+class Controls : public TApplicationTest {};
+
+static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
+
+TEST_F(Controls, NotificationsReachWindowlessControls) {
+    auto* form = Add<TTestForm>();
+    TProbeControl* probe = form->Probe("Left1");
+    probe->Received.clear();
+    probe->SetEnabled(false);
+    probe->SetCaption("x");
+    probe->Font().SetHeight(-13);
+    EXPECT_EQ(probe->Count(CM_ENABLEDCHANGED), 1);
+    EXPECT_EQ(probe->Count(CM_TEXTCHANGED), 1);
+    EXPECT_EQ(probe->Count(CM_FONTCHANGED), 1);
+    probe->SetEnabled(false);
+    probe->SetCaption("x");
+    EXPECT_EQ(probe->Count(CM_ENABLEDCHANGED), 1) << "an unchanged value notifies nobody";
+    EXPECT_EQ(probe->Count(CM_TEXTCHANGED), 1);
+}
+
+TEST_F(Controls, FontChangesOfAWindowReachTheChildrenThatShareIt) {
+    auto* form = Add<TTestForm>();
+    form->Font().SetName("Tahoma");
+    EXPECT_EQ(form->Probe("Inner1")->Font().Name(), "Tahoma");
+    EXPECT_TRUE(form->Probe("Inner1")->ParentFont());
+    EXPECT_EQ(form->Probe("Right1")->Font().Name(), "Tahoma") << "it has a font of its own";
+}
+
+TEST_F(Controls, MouseInputOverAWindowlessControlIsRoutedToIt) {
+    auto* form = Add<TTestForm>();
+    HWND window = form->Handle();
+    TProbeControl* left = form->Probe("Left1");
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(15, 12));
+    EXPECT_EQ(left->Count(WM_LBUTTONDOWN), 1);
+    EXPECT_TRUE(left->MouseCapture()) << "held while the button is down";
+    // Outside its bounds, the move and the release still reach it while it holds the capture.
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, At(180, 100));
+    SendMessageA(window, WM_LBUTTONUP, 0, At(180, 100));
+    EXPECT_EQ(left->Count(WM_MOUSEMOVE), 1);
+    EXPECT_EQ(left->Count(WM_LBUTTONUP), 1);
+    EXPECT_FALSE(left->MouseCapture());
+    EXPECT_EQ(form->Clicks, 0) << "released outside: no click";
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, At(15, 12));
+    SendMessageA(window, WM_LBUTTONUP, 0, At(16, 13));
+    EXPECT_EQ(form->Clicks, 1);
+    EXPECT_EQ(form->Probe("Right1")->Count(WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(Controls, DisabledWindowlessControlsGetNoMouseInput) {
+    auto* form = Add<TTestForm>();
+    TProbeControl* left = form->Probe("Left1");
+    left->SetEnabled(false);
+    SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(15, 12));
+    SendMessageA(form->Handle(), WM_LBUTTONUP, 0, At(15, 12));
+    EXPECT_EQ(left->Count(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(form->Clicks, 0);
+}
+
+TEST_F(Controls, ParentPaintsWindowlessChildrenInChildOrder) {
+    auto* form = Add<TTestForm>();
+    form->Probe("Right1")->PaintColor = clWhite;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 120);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageA(form->Handle(), WM_ERASEBKGND, WPARAM(dc), 0);
+    SendMessageA(form->Handle(), WM_PAINT, WPARAM(dc), 0);
+    EXPECT_EQ(GetPixel(dc, 10, 10), COLORREF(clNavy));
+    EXPECT_EQ(GetPixel(dc, 59, 39), COLORREF(clNavy));
+    EXPECT_EQ(GetPixel(dc, 60, 40), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(dc, 120, 20), COLORREF(clWhite));
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+}
+
+TEST_F(Controls, AnExceptionInAHandlerIsReportedAndTheNextMessageIsProcessed) {
+    auto* form = Add<TTestForm>();
+    form->ThrowOnClick = true;
+    TMessageBoxWatcher watcher;
+    PostMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(15, 12));
+    PostMessageA(form->Handle(), WM_LBUTTONUP, 0, At(15, 12));
+    PostMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, At(15, 12));
+    PostMessageA(form->Handle(), WM_LBUTTONUP, 0, At(15, 12));
+    PumpMessages();
+    EXPECT_EQ(form->Clicks, 2) << "the loop went on after the first error";
+    auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].Caption, App->Title());
+    EXPECT_EQ(boxes[0].Text, "The probe refused the click.");
+    EXPECT_FALSE(form->Probe("Left1")->MouseCapture()) << "the capture was cancelled";
+}
+
+TEST_F(Controls, TabMovesTheFocusInTabOrderAndShiftTabBack) {
+    auto* form = Add<TTestForm>();
+    form->Show();
+    auto* panel0 = dynamic_cast<TWinControl*>(form->FindComponent("Panel0"));
+    auto* panel1 = dynamic_cast<TWinControl*>(form->FindComponent("Panel1"));
+    panel0->SetFocus();
+    MSG tab{panel0->Handle(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_TRUE(IsKeyMessageConsumed(tab));
+    EXPECT_TRUE(panel1->Focused());
+    tab.hwnd = panel1->Handle();
+    EXPECT_TRUE(IsKeyMessageConsumed(tab));
+    EXPECT_TRUE(panel0->Focused()) << "wraps around";
+    MSG enter{panel0->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    EXPECT_FALSE(IsKeyMessageConsumed(enter)) << "Enter goes on to the focused control";
+}

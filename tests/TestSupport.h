@@ -1,0 +1,96 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include "framework/Form.h"
+#include "framework/GraphicControl.h"
+#include "shell/Application.h"
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Dispatches whatever is queued for this thread, without waiting.
+void PumpMessages();
+
+// Runs exactly one idle step of the application's loop: the queue is emptied first, and a
+// timer wakes the step's wait afterwards.
+void RunIdleStep(TApplication& application);
+
+// Watches this thread for message boxes and closes each one with its default button, keeping
+// the caption and text it showed. A message box runs a modal loop of its own, so a test that
+// triggers one needs somebody else to answer it.
+class TMessageBoxWatcher {
+public:
+    TMessageBoxWatcher();
+    ~TMessageBoxWatcher();
+    struct TBox {
+        std::string Caption, Text;
+        bool OwnerDisabled;
+    };
+    std::vector<TBox> Boxes() const;
+
+private:
+    void Watch(DWORD thread);
+    std::atomic<bool> FStop{false};
+    mutable std::atomic_flag FLock = ATOMIC_FLAG_INIT;
+    std::vector<TBox> FBoxes;
+    std::thread FThread;
+};
+
+// A windowless control that records the notifications it receives and paints itself in one
+// colour, so tests can see what reached it.
+class TProbeControl : public TGraphicControl {
+public:
+    explicit TProbeControl(TComponent* owner);
+    const char* ClassName() const override { return "TProbeControl"; }
+    void WndProc(TMessage& message) override;
+    int Count(UINT msg) const;
+    std::vector<UINT> Received;
+    TColor PaintColor = clNavy;
+
+protected:
+    void Paint() override;
+};
+
+// A windowed container for probes.
+class TProbePanel : public TWinControl {
+public:
+    explicit TProbePanel(TComponent* owner);
+    const char* ClassName() const override { return "TProbePanel"; }
+};
+
+// A form built from one of the test descriptions; which one is chosen before it is made.
+class TTestForm : public TForm {
+public:
+    explicit TTestForm(TComponent* owner);
+    ~TTestForm() override;
+    const char* ClassName() const override { return "TTestForm"; }
+
+    static inline std::string NextDescription = "TESTFORM";
+    // Called at the start of each test form's destruction.
+    static inline std::function<void(TTestForm*)> OnDestroy;
+
+    int Clicks = 0;
+    bool ThrowOnClick = false;
+    TProbeControl* Probe(const std::string& name) const;
+};
+
+// Registers the test classes with the description reader (once).
+void RegisterTestClasses();
+
+// A live application object for one test, torn down afterwards.
+class TApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    template <class F> F* Add(const std::string& description = "TESTFORM") {
+        TTestForm::NextDescription = description;
+        F* form = nullptr;
+        App->AddForm(form);
+        return form;
+    }
+    TApplication* App = nullptr;
+    int LiveBefore = 0;
+};
