@@ -4,14 +4,18 @@
 TOLVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TOLVO_ROOT/build}
 export WINEDEBUG=-all WINEARCH=win32
-export LOCPATH=$BUILD_DIR/locale LC_ALL=pl_PL.UTF-8
+export LOCPATH=$BUILD_DIR/locale
+# Wine's own browser and .NET runtime are never needed: no install prompts when a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
-# The Polish locale for the C library, so that Wine reports code page 1250 and draws Polish text.
-prepare_locale() {
-    [ -d "$LOCPATH/pl_PL.UTF-8" ] && return
-    mkdir -p "$LOCPATH"
-    localedef -i pl_PL -f UTF-8 "$LOCPATH/pl_PL.UTF-8" 2>/dev/null || [ -d "$LOCPATH/pl_PL.UTF-8" ]
+# Polish locale for the C library, so that Wine reports code page 1250 and draws Polish text
+# as on the users' systems. Every Wine command, wineserver included, runs under it.
+use_polish_locale() {
+    if [ ! -d "$LOCPATH/pl_PL.UTF-8" ]; then
+        mkdir -p "$LOCPATH"
+        localedef -i pl_PL -f UTF-8 "$LOCPATH/pl_PL.UTF-8" 2>/dev/null || [ -d "$LOCPATH/pl_PL.UTF-8" ]
+    fi
+    export LC_ALL=pl_PL.UTF-8
 }
 
 # Creates the prefix once: Wine's fonts copied in, frames drawn by Wine itself (Xvfb has no
@@ -30,7 +34,15 @@ prepare_prefix() { # prefix-dir driver
     touch "$prefix/.tolvo-ready"
 }
 
-# Keeps a wineserver running for the prefix so that every program start is quick.
-warm_wineserver() { # prefix-dir
-    WINEPREFIX=$1 wineserver -p
+# Configures the build tree once and builds the given targets (all when none are given).
+build_tolvo() { # [target...]
+    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$TOLVO_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
+            -DCMAKE_TOOLCHAIN_FILE="$TOLVO_ROOT/cmake/mingw-i686.cmake" >"$BUILD_DIR.cmake.log" 2>&1 ||
+            { cat "$BUILD_DIR.cmake.log" >&2; return 1; }
+    fi
+    local targets=()
+    for target in "$@"; do targets+=(--target "$target"); done
+    cmake --build "$BUILD_DIR" -j2 "${targets[@]}" | grep -v -E '^\[ *[0-9]+%\] (Built target|Building|Linking)' || true
+    [ "${PIPESTATUS[0]}" = 0 ]
 }

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The program starts, shows its main window owned by the hidden application window (the one
+# taskbar button), and ends with exit code 0 when the main window is closed.
+source "$(dirname "$0")/lib.sh"
+start_display
+wineserver -p
+
+work=$(mktemp -d)
+start_tolvo "$work"
+main=$(probe find "Tolvo v1.0" 20000)
+check "the main window appears" "yes" "$([ -n "$main" ] && echo yes || echo no)"
+screenshot startup
+
+info=$(probe info "$main")
+check "main window visible" 1 "$(value visible "$info")"
+check "main window owned by the application window" TolvoTApplication "$(value ownerclass "$info")"
+check "main window has no taskbar button of its own" 0 "$(value appwindow "$info")"
+check "main window has a minimise box" 1 "$(value minimizebox "$info")"
+check "main window has no maximise box" 0 "$(value maximizebox "$info")"
+check "main window client area" 333,257 "$(value client "$info")"
+
+app=$(value owner "$info")
+appinfo=$(probe info "$app")
+check "the application window carries the title" Tolvo "$(value title "$appinfo")"
+check "the application window is marked visible" 1 "$(value visible "$appinfo")"
+check "the application window is never drawn" 0x0 "$(value rect "$appinfo" | awk -F, '{print $3-$1 "x" $4-$2}')"
+owned=$(probe owned "$app")
+check "no other window of the program is visible" 1 "$(printf '%s\n' "$owned" | grep -c 'visible=1')"
+
+probe close "$main"
+check "closing the main window ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+rm -rf "$work"
+summary
