@@ -15,7 +15,8 @@ use_polish_locale() {
         mkdir -p "$LOCPATH"
         localedef -i pl_PL -f UTF-8 "$LOCPATH/pl_PL.UTF-8" 2>/dev/null || [ -d "$LOCPATH/pl_PL.UTF-8" ]
     fi
-    export LC_ALL=pl_PL.UTF-8
+    # bash itself cannot load it (it sees LOCPATH only in its children): keep it quiet.
+    { export LC_ALL=pl_PL.UTF-8; } 2>/dev/null
 }
 
 # Creates the prefix once: Wine's fonts copied in, frames drawn by Wine itself (Xvfb has no

@@ -7,6 +7,9 @@
 //   probe close HWND          posts WM_CLOSE
 //   probe command HWND ID     posts WM_SYSCOMMAND with ID (decimal)
 //   probe gone HWND [MS]      waits until the window no longer exists
+//   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
+//   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
+//                             waits for the process to end; prints the milliseconds taken
 #include <windows.h>
 
 #include <cstdio>
@@ -98,6 +101,36 @@ static int Gone(HWND window, DWORD timeout) {
     return 1;
 }
 
+static int Time(const char* program, const std::string& text) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = program;
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process))
+        return std::fprintf(stderr, "probe: cannot start %s\n", program), 1;
+    HWND window = nullptr;
+    while (!window && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT)
+        for (HWND candidate : TopLevelWindows())
+            if (IsWindowVisible(candidate) && Title(candidate).find(text) != std::string::npos)
+                window = candidate;
+    if (window)
+        PostMessageW(window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(process.hProcess, 30000);
+    QueryPerformanceCounter(&end);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!window)
+        return std::fprintf(stderr, "probe: %s showed no window\n", program), 1;
+    std::printf("%.1f\n", double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    return 0;
+}
+
+static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
+
 int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     DWORD timeout = argc > 3 ? DWORD(std::atoi(argv[3])) : 10000;
@@ -111,8 +144,15 @@ int main(int argc, char** argv) {
         return PostMessageW(ParseHandle(argv[2]), WM_CLOSE, 0, 0) ? 0 : 1;
     if (command == "command" && argc > 3)
         return PostMessageW(ParseHandle(argv[2]), WM_SYSCOMMAND, std::atoi(argv[3]), 0) ? 0 : 1;
+    if (command == "post" && argc > 5)
+        return PostMessageW(ParseHandle(argv[2]), UINT(Number(argv[3])), WPARAM(Number(argv[4])),
+                            Number(argv[5]))
+                   ? 0
+                   : 1;
+    if (command == "time" && argc > 3)
+        return Time(argv[2], argv[3]);
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time ...\n");
     return 2;
 }

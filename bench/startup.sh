@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Start-up cost: start -> main window visible -> closed -> process ended, for tolvo.exe and for
+# a minimal Win32 program that opens one window, alternating, RUNS times each (default 11), under
+# Xvfb with a warm wineserver. Prints each program's median and the ratio of the medians.
+# Run after ./scripts/test (or ./scripts/run) has built everything.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/env.sh"
+runs=${RUNS:-11}
+use_polish_locale
+export WINEPREFIX=$BUILD_DIR/wine-x11
+number=120
+while [ -e /tmp/.X11-unix/X$number ]; do number=$((number + 1)); done
+Xvfb :$number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=:$number
+trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
+for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+wineserver -p
+probe() { wine "$BUILD_DIR/tests/probe.exe" "$@" | tr -d '\r'; }
+exe() { echo "Z:$(echo "$1" | tr / '\\')"; }
+tolvo=$(exe "$BUILD_DIR/src/tolvo.exe")
+minimal=$(exe "$BUILD_DIR/bench/minimal.exe")
+cd "$(mktemp -d)"
+probe time "$tolvo" "Tolvo v1.0" >/dev/null # warm the caches once
+probe time "$minimal" "Minimal window" >/dev/null
+: >tolvo.ms
+: >minimal.ms
+for _ in $(seq "$runs"); do
+    probe time "$tolvo" "Tolvo v1.0" >>tolvo.ms
+    probe time "$minimal" "Minimal window" >>minimal.ms
+done
+median() { sort -n "$1" | LC_ALL=C awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
+t=$(median tolvo.ms)
+m=$(median minimal.ms)
+echo "runs each: $runs"
+echo "tolvo.exe   median ms: $t   (all: $(tr '\n' ' ' <tolvo.ms))"
+echo "minimal.exe median ms: $m   (all: $(tr '\n' ' ' <minimal.ms))"
+LC_ALL=C awk -v t="$t" -v m="$m" 'BEGIN {printf "median ratio tolvo/minimal: %.2f\n", t / m}'
