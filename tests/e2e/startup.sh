@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program starts, shows its main window owned by the hidden application window (the one
-# taskbar button), and ends with exit code 0 when the main window is closed.
+# taskbar button), and ends with exit code 0 when the main window is closed or the session ends.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -29,5 +29,12 @@ check "no other window of the program is visible" 1 "$(printf '%s\n' "$owned" | 
 
 probe close "$main"
 check "closing the main window ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# Ending the session ends the program at once, the same way.
+start_tolvo "$work"
+main=$(probe find "Tolvo v1.0" 20000)
+app=$(value owner "$(probe info "$main")")
+probe post "$app" 0x16 1 0
+check "the end of the session ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 rm -rf "$work"
 summary
