@@ -8,13 +8,8 @@ source "$(dirname "$0")/../scripts/env.sh"
 runs=${RUNS:-11}
 use_polish_locale
 export WINEPREFIX=$BUILD_DIR/wine-x11
-number=120
-while [ -e /tmp/.X11-unix/X$number ]; do number=$((number + 1)); done
-Xvfb :$number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=:$number
-trap 'wineserver -k 2>/dev/null; kill $xvfb 2>/dev/null' EXIT
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_xvfb 120
+trap stop_xvfb EXIT
 wineserver -p
 probe() { wine "$BUILD_DIR/tests/probe.exe" "$@" | tr -d '\r'; }
 exe() { echo "Z:$(echo "$1" | tr / '\\')"; }

@@ -47,3 +47,22 @@ build_tolvo() { # [target...]
     cmake --build "$BUILD_DIR" -j2 "${targets[@]}" | grep -v -E '^\[ *[0-9]+%\] (Built target|Building|Linking)' || true
     [ "${PIPESTATUS[0]}" = 0 ]
 }
+
+# Starts an Xvfb display of our own on the first free number from FIRST on and exports DISPLAY;
+# the caller stops it with stop_xvfb (or its EXIT trap).
+start_xvfb() { # [first-display-number]
+    local number=${1:-99}
+    while [ -e /tmp/.X11-unix/X$number ] || [ -e /tmp/.X$number-lock ]; do number=$((number + 1)); done
+    Xvfb :$number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=:$number
+    for _ in $(seq 100); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return
+        sleep 0.1
+    done
+}
+
+stop_xvfb() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}

@@ -96,15 +96,9 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
-    switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MOUSEMOVE:
+    if (IsMouseMessage(message.Msg))
         HandleMouse(message);
-        break;
+    switch (message.Msg) {
     case CM_ENABLEDCHANGED:
     case CM_FONTCHANGED:
     case CM_TEXTCHANGED:

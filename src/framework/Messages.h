@@ -23,3 +23,9 @@ enum : UINT {
     // a non-zero result means the control consumed it.
     CN_KEYDOWN = 0xBD00 + WM_KEYDOWN,
 };
+
+// The mouse messages that controls handle, windowless ones through their parent.
+inline bool IsMouseMessage(UINT msg) {
+    return msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_LBUTTONUP ||
+           msg == WM_RBUTTONDOWN || msg == WM_RBUTTONUP || msg == WM_MOUSEMOVE;
+}

@@ -252,16 +252,9 @@ void TWinControl::SelectNext(bool forward) {
 }
 
 void TWinControl::WndProc(TMessage& message) {
+    if (IsMouseMessage(message.Msg) && RouteMouse(message))
+        return;
     switch (message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MOUSEMOVE:
-        if (RouteMouse(message))
-            return;
-        break;
     case WM_PAINT:
         Paint(message);
         return;

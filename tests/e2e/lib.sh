@@ -9,30 +9,24 @@ PASSED=0
 FAILED=0
 TOLVO_PID=""
 
+# The Xvfb helpers; the Wine environment stays the one ctest gives.
+locale_path=$LOCPATH
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
+export LOCPATH=$locale_path
+
 # An Xvfb display of our own unless one was handed to us.
 start_display() {
     if [ -n "${TOLVO_DISPLAY:-}" ]; then
         export DISPLAY=$TOLVO_DISPLAY
         return
     fi
-    local number
-    for number in $(seq 90 130); do
-        [ -e /tmp/.X11-unix/X$number ] || [ -e /tmp/.X$number-lock ] || break
-    done
-    Xvfb :$number -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=:$number
-    for _ in $(seq 100); do
-        xdotool getdisplaygeometry >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    start_xvfb 90
     trap finish EXIT
 }
 
 finish() {
     [ -n "$TOLVO_PID" ] && kill "$TOLVO_PID" 2>/dev/null
-    wineserver -k 2>/dev/null
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    stop_xvfb
 }
 
 probe() { wine "$PROBE_EXE" "$@" 2>/dev/null | tr -d '\r'; }
