@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Start-up cost: start -> main window visible -> closed -> process ended, for tolvo.exe and for
-# a minimal Win32 program that opens one window, alternating, RUNS times each (default 11), under
+# a minimal Win32 program that opens one window, alternating, RUNS times each (default 31), under
 # Xvfb with a warm wineserver. Prints each program's median and the ratio of the medians.
 # Run after ./scripts/test (or ./scripts/run) has built everything.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
-runs=${RUNS:-11}
+runs=${RUNS:-31}
 use_polish_locale
 export WINEPREFIX=$BUILD_DIR/wine-x11
 start_xvfb 120
@@ -21,8 +21,8 @@ probe time "$minimal" "Minimal window" >/dev/null
 : >tolvo.ms
 : >minimal.ms
 for _ in $(seq "$runs"); do
-    probe time "$tolvo" "Tolvo v1.0" >>tolvo.ms
-    probe time "$minimal" "Minimal window" >>minimal.ms
+    probe time "$tolvo" "Tolvo v1.0" | cut -d" " -f1 >>tolvo.ms
+    probe time "$minimal" "Minimal window" | cut -d" " -f1 >>minimal.ms
 done
 median() { sort -n "$1" | LC_ALL=C awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 t=$(median tolvo.ms)

@@ -112,10 +112,9 @@ void TForm::CreateParams(TCreateParams& params) const {
 
 void TForm::CreateWnd() const {
     TWinControl::CreateWnd();
-    if (!FIcon.Empty() && FBorderStyle != bsDialog) {
+    // The title bar takes its small picture from the big one.
+    if (!FIcon.Empty() && FBorderStyle != bsDialog)
         SendMessageA(Handle(), WM_SETICON, ICON_BIG, LPARAM(FIcon.Handle()));
-        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, LPARAM(FIcon.Handle()));
-    }
 }
 
 POINT CenteredPosition(int width, int height, int screenWidth, int screenHeight) {

@@ -67,8 +67,6 @@ TApplication::TApplication() : TComponent(nullptr), StartupShowState(StartupShow
                               x, y, 0, 0, nullptr, nullptr, MainInstance(), nullptr);
     if (!FHandle)
         RaiseLastOSError("CreateWindowEx");
-    if (!FIcon.Empty())
-        SendMessageA(FHandle, WM_SETICON, ICON_BIG, LPARAM(FIcon.Handle()));
     if (Application == this)
         SetAppLink(this);
 }

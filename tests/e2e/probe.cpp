@@ -10,6 +10,7 @@
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
+//                             in all, then those until the window showed
 #include <windows.h>
 
 #include <cstdio>
@@ -117,6 +118,8 @@ static int Time(const char* program, const std::string& text) {
         for (HWND candidate : TopLevelWindows())
             if (IsWindowVisible(candidate) && Title(candidate).find(text) != std::string::npos)
                 window = candidate;
+    LARGE_INTEGER shown;
+    QueryPerformanceCounter(&shown);
     if (window)
         PostMessageW(window, WM_CLOSE, 0, 0);
     WaitForSingleObject(process.hProcess, 30000);
@@ -125,7 +128,10 @@ static int Time(const char* program, const std::string& text) {
     CloseHandle(process.hProcess);
     if (!window)
         return std::fprintf(stderr, "probe: %s showed no window\n", program), 1;
-    std::printf("%.1f\n", double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    auto ms = [&](LARGE_INTEGER to) {
+        return double(to.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+    };
+    std::printf("%.1f %.1f\n", ms(end), ms(shown));
     return 0;
 }
 
