@@ -59,6 +59,8 @@ public:
     void SetColor(TColor value);
 
     unsigned ControlStyle = 0;
+    // Hints are kept for the descriptions; no control of the program shows one.
+    bool ShowHint = false, ParentShowHint = true;
 
     // Delivers a message synchronously and returns its result.
     LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);

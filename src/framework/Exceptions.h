@@ -25,6 +25,8 @@ TOLVO_EXCEPTION(EReadError, Exception);
 TOLVO_EXCEPTION(EResNotFound, Exception);
 // An operation that is not valid in the object's present state.
 TOLVO_EXCEPTION(EInvalidOperation, Exception);
+// A file that cannot be opened.
+TOLVO_EXCEPTION(EFOpenError, Exception);
 // A platform call failed; the message is the platform's own.
 TOLVO_EXCEPTION(EOSError, Exception);
 

@@ -148,6 +148,16 @@ void TForm::SetVisible(bool value) {
         AppLink()->FormVisibilityChanged(this);
 }
 
+void TForm::RestoreFocus() {
+    if (FFocusedChild && IsWindow(FFocusedChild) && IsWindowVisible(FFocusedChild) &&
+        IsWindowEnabled(FFocusedChild))
+        ::SetFocus(FFocusedChild);
+    else
+        SelectNext(true);
+    if (!IsChild(Handle(), GetFocus()))
+        ::SetFocus(Handle());
+}
+
 void TForm::ScaleBy(int numerator, int denominator) {
     for (TControl* control : Controls())
         control->ScaleBy(numerator, denominator);
@@ -180,6 +190,17 @@ void TForm::WndProc(TMessage& message) {
         else
             Hide();
         return;
+    case WM_ACTIVATE:
+        // The control that had the focus gets it back when the window is activated again; the
+        // first one in tab order the first time.
+        if (LOWORD(message.WParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            FFocusedChild = focus && IsChild(Handle(), focus) ? focus : FFocusedChild;
+        } else if (!HIWORD(message.WParam)) {
+            RestoreFocus();
+            return;
+        }
+        break;
     case WM_SYSCOMMAND:
         if ((message.WParam & 0xFFF0) == SC_MINIMIZE && AppLink()) {
             AppLink()->MinimizeForm(this);

@@ -1,4 +1,5 @@
 #pragma once
+#include "Exceptions.h"
 #include "Picture.h"
 #include "WinControl.h"
 
@@ -54,6 +55,13 @@ protected:
     void RegisterHandler(const std::string& name, TNotifyEvent handler);
     // Builds the window from the text resource of that name and fits it to this screen.
     void ReadDescription(const std::string& resourceName);
+    // Points member at the component of that name and class the description made.
+    template <class T> void Bind(T*& member, const std::string& name) {
+        member = dynamic_cast<T*>(FindComponent(name));
+        if (!member)
+            throw EReadError(Format("%s has no component %s of the expected class", ClassName(),
+                                    name.c_str()));
+    }
 
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() const override;
@@ -63,6 +71,7 @@ private:
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void UpdateOuterSize();
     void PlaceOnFirstShow();
+    void RestoreFocus();
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     unsigned FBorderIcons = biSystemMenu | biMinimize | biMaximize;
@@ -71,6 +80,7 @@ private:
     TWindowState FWindowState = wsNormal;
     int FClientWidth = 0, FClientHeight = 0;
     bool FShownOnce = false;
+    HWND FFocusedChild = nullptr;
     TIcon FIcon;
     std::map<std::string, TNotifyEvent> FHandlers;
 };

@@ -1,12 +1,17 @@
 #include "DescReader.h"
+#include "Edit.h"
 #include "Form.h"
-#include "GraphicControl.h"
+#include "GroupBox.h"
+#include "Image.h"
+#include "Label.h"
+#include "Memo.h"
 
 using P = const TDescProperty&;
 using R = TDescReader&;
 
 static void RegisterControl() {
-    RegisterClassInfo("TControl", "")
+    RegisterClassInfo("TComponent", "");
+    RegisterClassInfo("TControl", "TComponent")
         .Property<TControl>("Left", [](TControl& c, P p, R r) { c.SetLeft(r.Integer(p)); })
         .Property<TControl>("Top", [](TControl& c, P p, R r) { c.SetTop(r.Integer(p)); })
         .Property<TControl>("Width", [](TControl& c, P p, R r) { c.SetWidth(r.Integer(p)); })
@@ -36,6 +41,9 @@ static void RegisterControl() {
                                                                      4)
                                                              : 0);
                             })
+        .Property<TControl>("ShowHint", [](TControl& c, P p, R r) { c.ShowHint = r.Boolean(p); })
+        .Property<TControl>("ParentShowHint",
+                            [](TControl& c, P p, R r) { c.ParentShowHint = r.Boolean(p); })
         .Property<TControl>("OnClick", [](TControl& c, P p, R r) { c.OnClick = r.Event(p); });
 }
 
@@ -77,6 +85,40 @@ static void RegisterForm() {
                          [](TForm& f, P p, R r) { f.Icon().LoadFromResourceName(r.Resource(p)); });
 }
 
+static void RegisterStandardControls() {
+    RegisterComponentClass<TLabel>("TLabel", "TGraphicControl")
+        .Property<TLabel>("AutoSize", [](TLabel& c, P p, R r) { c.SetAutoSize(r.Boolean(p)); })
+        .Property<TLabel>("ShowAccelChar",
+                          [](TLabel& c, P p, R r) { c.ShowAccelChar = r.Boolean(p); })
+        .Property<TLabel>("Transparent", [](TLabel& c, P p, R r) { c.Transparent = r.Boolean(p); });
+    RegisterComponentClass<TImage>("TImage", "TGraphicControl")
+        .Property<TImage>("Picture.Bitmap",
+                          [](TImage& c, P p, R r) {
+                              auto bitmap = std::make_unique<TBitmap>();
+                              bitmap->LoadFromResourceName(r.Resource(p));
+                              c.SetPicture(std::move(bitmap));
+                          })
+        .Property<TImage>("Picture.Icon",
+                          [](TImage& c, P p, R r) {
+                              auto icon = std::make_unique<TIcon>();
+                              icon->LoadFromResourceName(r.Resource(p));
+                              c.SetPicture(std::move(icon));
+                          })
+        .Property<TImage>("Center", [](TImage& c, P p, R r) { c.Center = r.Boolean(p); })
+        .Property<TImage>("IncrementalDisplay",
+                          [](TImage& c, P p, R r) { c.IncrementalDisplay = r.Boolean(p); });
+    RegisterComponentClass<TGroupBox>("TGroupBox", "TWinControl");
+    RegisterComponentClass<TEdit>("TEdit", "TWinControl")
+        .Property<TEdit>("Text", [](TEdit& c, P p, R r) { c.SetText(r.String(p)); });
+    RegisterComponentClass<TMemo>("TMemo", "TWinControl")
+        .Property<TMemo>("ReadOnly", [](TMemo& c, P p, R r) { c.ReadOnly = r.Boolean(p); })
+        .Property<TMemo>("WordWrap", [](TMemo& c, P p, R r) { c.WordWrap = r.Boolean(p); })
+        .Property<TMemo>("ScrollBars", [](TMemo& c, P p, R r) {
+            c.ScrollBars =
+                TScrollStyle(r.Enum(p, {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}));
+        });
+}
+
 void RegisterFrameworkClasses() {
     static bool registered = false;
     if (registered)
@@ -85,4 +127,5 @@ void RegisterFrameworkClasses() {
     RegisterControl();
     RegisterWinControl();
     RegisterForm();
+    RegisterStandardControls();
 }

@@ -19,9 +19,18 @@ enum : UINT {
     CM_MOUSELEAVE = 0xB014,
     CM_SYSCOLORCHANGE = 0xB024,
     CM_BUTTONPRESSED = 0xB03D,
+    // Notifications a child window sends its parent come back to the child's own control
+    // as CN_BASE + the message.
+    CN_BASE = 0xBD00,
+    CN_COMMAND = CN_BASE + WM_COMMAND,
+    CN_DRAWITEM = CN_BASE + WM_DRAWITEM,
+    CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM,
+    CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT,
+    CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX,
+    CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC,
     // A key message offered to its target control before it is translated and dispatched;
     // a non-zero result means the control consumed it.
-    CN_KEYDOWN = 0xBD00 + WM_KEYDOWN,
+    CN_KEYDOWN = CN_BASE + WM_KEYDOWN,
 };
 
 // The mouse messages that controls handle, windowless ones through their parent.

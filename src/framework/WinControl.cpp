@@ -66,6 +66,20 @@ TWinControl::~TWinControl() {
         control->FParent = nullptr;
     FControls.clear();
     DestroyHandle();
+    if (FBrush)
+        DeleteObject(FBrush);
+}
+
+HBRUSH TWinControl::Brush() const {
+    if (FBrush && FBrushColor != Color()) {
+        DeleteObject(FBrush);
+        FBrush = nullptr;
+    }
+    if (!FBrush) {
+        FBrushColor = Color();
+        FBrush = CreateSolidBrush(ColorToRGB(FBrushColor));
+    }
+    return FBrush;
 }
 
 TWinControl* TWinControl::FindControl(HWND window) {
@@ -264,9 +278,7 @@ void TWinControl::WndProc(TMessage& message) {
         {
             RECT area;
             GetClientRect(FHandle, &area);
-            HBRUSH brush = CreateSolidBrush(ColorToRGB(Color()));
-            FillRect(HDC(message.WParam), &area, brush);
-            DeleteObject(brush);
+            FillRect(HDC(message.WParam), &area, Brush());
         }
         message.Result = 1;
         return;
@@ -297,6 +309,13 @@ void TWinControl::WndProc(TMessage& message) {
         if (TControl* capture = CaptureControl(); capture && capture->Parent() == this)
             capture->Perform(WM_CANCELMODE);
         break;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+    case CN_CTLCOLORSTATIC:
+        SetTextColor(HDC(message.WParam), ColorToRGB(Font().Color()));
+        SetBkColor(HDC(message.WParam), ColorToRGB(Color()));
+        message.Result = LRESULT(Brush());
+        return;
     case CM_ENABLEDCHANGED:
         if (FHandle)
             EnableWindow(FHandle, Enabled());
@@ -340,7 +359,7 @@ bool TWinControl::RouteMouse(TMessage& message) {
 void TWinControl::ReflectToChild(TMessage& message, HWND child) {
     TWinControl* control = child && child != FHandle ? FindControl(child) : nullptr;
     if (control)
-        message.Result = control->Perform(0xBD00 + message.Msg, message.WParam, message.LParam);
+        message.Result = control->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
 }
 
 void TWinControl::Paint(TMessage& message) {

@@ -51,6 +51,9 @@ public:
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
 
+    // A brush of the control's colour, for painting its background.
+    HBRUSH Brush() const;
+
     // The framework control behind a window, or null.
     static TWinControl* FindControl(HWND window);
 
@@ -76,6 +79,8 @@ private:
 
     mutable HWND FHandle = nullptr;
     mutable WNDPROC FDefWndProc = nullptr;
+    mutable HBRUSH FBrush = nullptr;
+    mutable TColor FBrushColor = 0;
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
 };

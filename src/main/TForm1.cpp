@@ -1,5 +1,52 @@
 #include "TForm1.h"
 
-TForm1* Form1 = nullptr;
+#include "about/TForm3.h"
+#include "main/UnpackCommand.h"
+#include "shell/Application.h"
+#include "shell/MessageDialog.h"
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) { ReadDescription("TFORM1"); }
+TForm1* Form1 = nullptr;
+std::string UnpackCommand;
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    RegisterRxControls();
+    RegisterOpenDialog();
+    RegisterHandler("RxSpeedButton1Click", [this](TObject* s) { RxSpeedButton1Click(s); });
+    RegisterHandler("RxSpeedButton2Click", [this](TObject* s) { RxSpeedButton2Click(s); });
+    RegisterHandler("RxSpeedButton3Click", [this](TObject* s) { RxSpeedButton3Click(s); });
+    RegisterHandler("RxSpeedButton4Click", [this](TObject* s) { RxSpeedButton4Click(s); });
+    ReadDescription("TFORM1");
+    Bind(Image1, "Image1");
+    Bind(RxSpeedButton1, "RxSpeedButton1");
+    Bind(RxSpeedButton2, "RxSpeedButton2");
+    Bind(RxSpeedButton3, "RxSpeedButton3");
+    Bind(RxSpeedButton4, "RxSpeedButton4");
+    Bind(GroupBox1, "GroupBox1");
+    Bind(Label2, "Label2");
+    Bind(GroupBox2, "GroupBox2");
+    Bind(Edit1, "Edit1");
+    Bind(OpenDialog1, "OpenDialog1");
+}
+
+// "Otwórz": the label shows the stored archive path, whatever the user chose in the dialog.
+void TForm1::RxSpeedButton1Click(TObject*) {
+    OpenDialog1->RunDialog();
+    Label2->SetCaption(OpenDialog1->FileName);
+}
+
+// "Rozpakuj": the archiver is started first; the warning about the destination comes after.
+void TForm1::RxSpeedButton2Click(TObject*) {
+    UnpackCommand = BuildUnpackCommand(OpenDialog1->FileName, Edit1->Text());
+    StartArchiver(UnpackCommand);
+    if (!IsExistingDirectory(Edit1->Text()))
+        ShowPlainMessage("Wskazany katalog docelowy nie istnieje!");
+}
+
+// "Wyjdź"
+void TForm1::RxSpeedButton3Click(TObject*) { Application->RequestExit(); }
+
+// "O programie": the readme is read anew at every click; a failed load leaves the window as it was.
+void TForm1::RxSpeedButton4Click(TObject*) {
+    Form3->Memo1->Lines().LoadTextFile("readme.txt");
+    Form3->Show();
+}

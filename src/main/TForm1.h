@@ -1,11 +1,38 @@
 #pragma once
+#include "RXCtrls/RxSpeedButton.h"
+#include "framework/Edit.h"
 #include "framework/Form.h"
+#include "framework/GroupBox.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "main/OpenDialog.h"
+
+#include <string>
 
 // The main window: the archive, the destination and the four command buttons.
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
     const char* ClassName() const override { return "TForm1"; }
+
+    TImage* Image1;
+    TRxSpeedButton* RxSpeedButton1;
+    TRxSpeedButton* RxSpeedButton2;
+    TRxSpeedButton* RxSpeedButton3;
+    TRxSpeedButton* RxSpeedButton4;
+    TGroupBox* GroupBox1;
+    TLabel* Label2;
+    TGroupBox* GroupBox2;
+    TEdit* Edit1;
+    TOpenDialog* OpenDialog1;
+
+    void RxSpeedButton1Click(TObject* sender);
+    void RxSpeedButton2Click(TObject* sender);
+    void RxSpeedButton3Click(TObject* sender);
+    void RxSpeedButton4Click(TObject* sender);
 };
 
 extern TForm1* Form1;
+
+// The last unpack command line ("the command string"); empty until the first "Rozpakuj".
+extern std::string UnpackCommand;

@@ -1,0 +1,14 @@
+#pragma once
+#include "WinControl.h"
+
+// A single-line text field: the platform's edit control.
+class TEdit : public TWinControl {
+public:
+    explicit TEdit(TComponent* owner);
+    const char* ClassName() const override { return "TEdit"; }
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& value) { SetCaption(value); }
+
+protected:
+    void CreateParams(TCreateParams& params) const override;
+};

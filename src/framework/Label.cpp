@@ -1,0 +1,52 @@
+#include "Label.h"
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
+
+void TLabel::SetAutoSize(bool value) {
+    FAutoSize = value;
+    AdjustBounds();
+}
+
+UINT TLabel::DrawFlags() const { return DT_EXPANDTABS | DT_LEFT | (ShowAccelChar ? 0 : DT_NOPREFIX); }
+
+// The text as it is measured: an empty caption (or a lone "&") still takes a blank's width, so an
+// empty label keeps the height of a line.
+static std::string MeasuredText(const std::string& caption, bool showAccelChar) {
+    if (caption.empty() || (showAccelChar && caption == "&"))
+        return caption + " ";
+    return caption;
+}
+
+void TLabel::AdjustBounds() {
+    if (!FAutoSize)
+        return;
+    std::string text = MeasuredText(Caption(), ShowAccelChar);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    RECT bounds{0, 0, Width(), 0};
+    DrawTextA(dc, text.data(), int(text.size()), &bounds, DrawFlags() | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    SetBounds(Left(), Top(), bounds.right, bounds.bottom);
+}
+
+void TLabel::WndProc(TMessage& message) {
+    TGraphicControl::WndProc(message);
+    if (message.Msg == CM_TEXTCHANGED || message.Msg == CM_FONTCHANGED)
+        AdjustBounds();
+}
+
+void TLabel::Paint() {
+    HDC dc = Canvas().Handle();
+    RECT area = ClientRect();
+    if (!Transparent) {
+        Canvas().BrushColor = Color();
+        Canvas().FillRect(area);
+    }
+    std::string text = Caption();
+    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGray));
+    DrawTextA(dc, text.data(), int(text.size()), &area, DrawFlags());
+    SelectObject(dc, old);
+}

@@ -1,0 +1,39 @@
+#pragma once
+#include "WinControl.h"
+
+class TMemo;
+
+// The lines of a memo: its text is the memo control's own.
+class TMemoStrings {
+public:
+    explicit TMemoStrings(TMemo& memo) : FMemo(memo) {}
+    std::string Text() const;
+    // Replaces the memo's text with the file's (read whole, line breaks made CR LF) or raises
+    // and leaves the text as it was: EFOpenError when the file cannot be opened, unshared,
+    // EInvalidOperation when the memo cannot hold the text.
+    void LoadTextFile(const std::string& fileName);
+
+private:
+    TMemo& FMemo;
+};
+
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line text field: the platform's edit control in multi-line mode.
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TComponent* owner);
+    const char* ClassName() const override { return "TMemo"; }
+
+    TMemoStrings& Lines() { return FLines; }
+    bool ReadOnly = false;
+    bool WordWrap = true;
+    TScrollStyle ScrollBars = ssNone;
+
+protected:
+    void CreateParams(TCreateParams& params) const override;
+    void CreateWnd() const override;
+
+private:
+    TMemoStrings FLines{*this};
+};

@@ -1,0 +1,128 @@
+#include "UnpackCommand.h"
+
+#include <windows.h>
+
+std::string QuoteArgument(const std::string& argument) {
+    bool enclosed = argument.size() >= 2 && argument.front() == '"' && argument.back() == '"';
+    if (argument.find_first_of(" \t") == std::string::npos || enclosed)
+        return argument;
+    std::string quoted = "\"";
+    size_t backslashes = 0;
+    for (char c : argument) {
+        if (c == '\\') {
+            backslashes++;
+            continue;
+        }
+        quoted.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    quoted.append(2 * backslashes, '\\');
+    return quoted + "\"";
+}
+
+std::string BuildUnpackCommand(const std::string& archive, const std::string& destination) {
+    return "ace32.exe x -v " + QuoteArgument(archive) + " " + QuoteArgument(destination);
+}
+
+bool IsExistingDirectory(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+static bool IsAbsolute(const std::string& folder) {
+    return (folder.size() >= 3 && folder[1] == ':' && (folder[2] == '\\' || folder[2] == '/')) ||
+           folder.rfind("\\\\", 0) == 0;
+}
+
+static std::string InFolder(const std::string& folder, const char* name) {
+    if (!folder.empty() && (folder.back() == '\\' || folder.back() == '/'))
+        return folder + name;
+    return folder + "\\" + name;
+}
+
+static std::vector<std::string> SearchPathFolders(const std::string& searchPath) {
+    std::vector<std::string> folders;
+    size_t start = 0;
+    while (start <= searchPath.size()) {
+        size_t end = searchPath.find(';', start);
+        if (end == std::string::npos)
+            end = searchPath.size();
+        std::string folder = searchPath.substr(start, end - start);
+        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+            folder = folder.substr(1, folder.size() - 2);
+        if (IsAbsolute(folder))
+            folders.push_back(folder);
+        start = end + 1;
+    }
+    return folders;
+}
+
+std::string FindArchiver(const TArchiverSearch& search,
+                         const std::function<bool(const std::string&)>& isFile) {
+    std::vector<std::string> folders{search.ProgramFolder, search.StartupDirectory};
+    folders.insert(folders.end(), search.SystemFolders.begin(), search.SystemFolders.end());
+    for (const std::string& folder : SearchPathFolders(search.PathVariable))
+        folders.push_back(folder);
+    for (const std::string& folder : folders) {
+        if (!IsAbsolute(folder))
+            continue;
+        std::string candidate = InFolder(folder, "ace32.exe");
+        if (isFile(candidate))
+            return candidate;
+    }
+    return "";
+}
+
+static std::string CurrentDirectory() {
+    char buffer[MAX_PATH + 1] = "";
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    return std::string(buffer, length < sizeof buffer ? length : 0);
+}
+
+// Taken while the program is being loaded, before any window exists.
+static const std::string GStartupDirectory = CurrentDirectory();
+
+const std::string& StartupDirectory() { return GStartupDirectory; }
+
+TArchiverSearch ArchiverSearch() {
+    TArchiverSearch search;
+    char buffer[MAX_PATH + 1] = "";
+    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+    search.ProgramFolder = buffer;
+    search.ProgramFolder.erase(search.ProgramFolder.find_last_of('\\') + 1);
+    search.StartupDirectory = StartupDirectory();
+    if (GetSystemDirectoryA(buffer, MAX_PATH))
+        search.SystemFolders.push_back(buffer);
+    if (GetWindowsDirectoryA(buffer, MAX_PATH)) {
+        search.SystemFolders.push_back(InFolder(buffer, "SYSTEM"));
+        search.SystemFolders.push_back(buffer);
+    }
+    DWORD length = GetEnvironmentVariableA("PATH", nullptr, 0);
+    std::string path(length, '\0');
+    path.resize(GetEnvironmentVariableA("PATH", path.data(), length));
+    search.PathVariable = path;
+    return search;
+}
+
+static bool IsFile(const std::string& path) {
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void StartArchiver(const std::string& commandLine) {
+    std::string archiver = FindArchiver(ArchiverSearch(), IsFile);
+    if (archiver.empty())
+        return;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    std::string mutableLine = commandLine;
+    if (CreateProcessA(archiver.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
