@@ -65,3 +65,154 @@ TEST_F(ProgramWindows, TheAboutWindowIsAHiddenStayOnTopDialogAtItsStoredPlace) {
     EXPECT_EQ(bounds.left, 340);
     EXPECT_EQ(bounds.top, 132);
 }
+
+namespace {
+struct TPlace {
+    const char* Name;
+    const char* Parent;
+    RECT Bounds; // left, top, width, height
+    const char* Caption;
+    const char* Face;
+    int Height, Charset;
+    TColor Color;
+};
+
+const TPlace MainWindowLayout[] = {
+    {"Image1", "Form1", {257, 0, 75, 257}, "", "MS Sans Serif", -11, DEFAULT_CHARSET, clWindowText},
+    {"RxSpeedButton2", "Form1", {261, 64, 65, 25}, "Rozpakuj", "Tahoma", -11, ANSI_CHARSET, clWhite},
+    {"RxSpeedButton1", "Form1", {261, 5, 65, 25}, "Otw\xF3rz", "Tahoma", -11, ANSI_CHARSET, clWhite},
+    {"RxSpeedButton3", "Form1", {261, 208, 65, 25}, "Wyjd\x9F", "Tahoma", -11, EASTEUROPE_CHARSET,
+     clWhite},
+    {"RxSpeedButton4", "Form1", {261, 181, 65, 25}, "O programie", "Tahoma", -11, ANSI_CHARSET,
+     clWhite},
+    {"GroupBox1", "Form1", {0, 0, 249, 41}, "Archiwum", "MS Sans Serif", -11, DEFAULT_CHARSET,
+     clWindowText},
+    {"Label2", "GroupBox1", {9, 20, 3, 13}, "", "MS Sans Serif", -11, DEFAULT_CHARSET, clWindowText},
+    {"GroupBox2", "Form1", {0, 48, 249, 209}, "Katalog docelowy", "MS Sans Serif", -11,
+     DEFAULT_CHARSET, clWindowText},
+    {"Edit1", "GroupBox2", {8, 20, 233, 19}, "docelowy folder (format DOS - bez znak\xF3w spec.)",
+     "Tahoma", -9, EASTEUROPE_CHARSET, clBlack},
+};
+} // namespace
+
+TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAndCaption) {
+    const char* order[] = {"Image1",    "RxSpeedButton2", "RxSpeedButton1", "RxSpeedButton3",
+                           "RxSpeedButton4", "GroupBox1", "Label2",      "GroupBox2",
+                           "Edit1",     "OpenDialog1"};
+    ASSERT_EQ(Form1->Components().size(), std::size(order));
+    for (size_t i = 0; i < std::size(order); i++)
+        EXPECT_EQ(Form1->Components()[i]->Name(), order[i]) << "in the description's order";
+    for (const TPlace& place : MainWindowLayout) {
+        SCOPED_TRACE(place.Name);
+        auto* control = dynamic_cast<TControl*>(Form1->FindComponent(place.Name));
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(control->Parent()->Name(), place.Parent);
+        EXPECT_EQ(control->Left(), place.Bounds.left);
+        EXPECT_EQ(control->Top(), place.Bounds.top);
+        EXPECT_EQ(control->Width(), place.Bounds.right);
+        EXPECT_EQ(control->Height(), place.Bounds.bottom);
+        EXPECT_EQ(control->Caption(), place.Caption);
+        EXPECT_EQ(control->Font().Name(), place.Face);
+        EXPECT_EQ(control->Font().Height(), place.Height);
+        EXPECT_EQ(control->Font().Charset(), place.Charset);
+        EXPECT_EQ(control->Font().Color(), place.Color);
+    }
+    for (TRxSpeedButton* button : {Form1->RxSpeedButton1, Form1->RxSpeedButton2,
+                                   Form1->RxSpeedButton3, Form1->RxSpeedButton4}) {
+        EXPECT_TRUE(button->Flat());
+        EXPECT_TRUE(button->Transparent());
+        EXPECT_FALSE(button->ParentShowHint);
+    }
+    EXPECT_EQ(Form1->Edit1->Color(), clWindow);
+    EXPECT_EQ(Form1->OpenDialog1->Filter, "Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*");
+    EXPECT_EQ(Form1->OpenDialog1->Options,
+              OptionBit(ofNoLongNames) | OptionBit(ofOldStyleDialog));
+    EXPECT_EQ(Form1->Image1->Picture()->Width(), 75);
+    EXPECT_EQ(Form1->Image1->Picture()->Height(), 260);
+}
+
+TEST_F(ProgramWindows, TheDestinationFieldHasTheFocusFirst) {
+    Form1->Show();
+    PumpMessages();
+    EXPECT_TRUE(Form1->Edit1->Focused());
+}
+
+// The main window's client area as it is painted, in a memory bitmap.
+class TPainted {
+public:
+    explicit TPainted(TWinControl& window, int width, int height) {
+        HDC screen = GetDC(nullptr);
+        FDC = CreateCompatibleDC(screen);
+        FBitmap = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+        FOld = SelectObject(FDC, FBitmap);
+        SendMessageA(window.Handle(), WM_ERASEBKGND, WPARAM(FDC), 0);
+        SendMessageA(window.Handle(), WM_PAINT, WPARAM(FDC), 0);
+    }
+    ~TPainted() {
+        SelectObject(FDC, FOld);
+        DeleteObject(FBitmap);
+        DeleteDC(FDC);
+    }
+    COLORREF At(int x, int y) const { return GetPixel(FDC, x, y); }
+    int Count(RECT area, COLORREF color) const {
+        int count = 0;
+        for (int y = area.top; y < area.bottom; y++)
+            for (int x = area.left; x < area.right; x++)
+                count += At(x, y) == color;
+        return count;
+    }
+
+private:
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+};
+
+TEST_F(ProgramWindows, TheSidePictureIsDrawnUnscaledWithTheButtonCaptionsOverIt) {
+    TPainted painted(*Form1, 333, 257);
+    const auto& bitmap = dynamic_cast<const TBitmap&>(*Form1->Image1->Picture());
+    HDC source = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(source, bitmap.Handle());
+    for (POINT p : {POINT{0, 0}, POINT{74, 0}, POINT{0, 256}, POINT{74, 256}, POINT{37, 150}})
+        EXPECT_EQ(painted.At(257 + p.x, p.y), GetPixel(source, p.x, p.y))
+            << "picture pixel " << p.x << "," << p.y;
+    // The captions are white; the picture behind the buttons has no white pixel.
+    RECT open{261, 5, 326, 30};
+    int whiteInPicture = 0;
+    for (int y = open.top; y < open.bottom; y++)
+        for (int x = open.left; x < open.right; x++)
+            whiteInPicture += GetPixel(source, x - 257, y) == COLORREF(clWhite);
+    SelectObject(source, old);
+    DeleteDC(source);
+    EXPECT_EQ(whiteInPicture, 0);
+    EXPECT_GT(painted.Count(open, COLORREF(clWhite)), 20) << "\"Otw\xF3rz\" drawn over the picture";
+}
+
+TEST_F(ProgramWindows, TheArchiveLabelSizesItselfAndShowsAmpersandsAsMnemonics) {
+    TLabel* label = Form1->Label2;
+    label->SetCaption("C:\\A&&B\\X.ACE");
+    int doubled = label->Width();
+    label->ShowAccelChar = false;
+    label->SetCaption("C:\\A&B\\X.ACE");
+    EXPECT_EQ(label->Width(), doubled) << "\"&&\" shows one ampersand";
+    label->ShowAccelChar = true;
+    label->SetCaption("C:\\AB\\X.ACE");
+    int plain = label->Width();
+    label->SetCaption("C:\\&AB\\X.ACE");
+    EXPECT_EQ(label->Width(), plain) << "the marker itself takes no room";
+    EXPECT_EQ(label->Height(), 13);
+    // The marked letter is underlined: the line under it is dark where the plain text has none.
+    TPainted marked(*Form1->GroupBox1, 249, 41);
+    label->SetCaption("C:\\AB\\X.ACE");
+    TPainted unmarked(*Form1->GroupBox1, 249, 41);
+    RECT underline{label->Left(), label->Top() + 11, label->Left() + plain, label->Top() + 13};
+    EXPECT_GT(marked.Count(underline, RGB(0, 0, 0)), unmarked.Count(underline, RGB(0, 0, 0)));
+}
+
+TEST_F(ProgramWindows, TheArchiveLabelGrowsWithALongPath) {
+    Form1->Label2->SetCaption("C:\\" + std::string(80, 'W') + "\\X.ACE");
+    EXPECT_GT(Form1->Label2->Left() + Form1->Label2->Width(), Form1->GroupBox1->Width())
+        << "the label grows with its text; the group's window cuts it at its edge";
+    EXPECT_EQ(Form1->Label2->Parent(), Form1->GroupBox1);
+}

@@ -23,7 +23,8 @@ void RunIdleStep(TApplication& application) {
     PumpMessages();
 }
 
-TMessageBoxWatcher::TMessageBoxWatcher() {
+TMessageBoxWatcher::TMessageBoxWatcher(int answer, std::function<void()> onBox)
+    : FAnswer(answer), FOnBox(std::move(onBox)) {
     DWORD thread = GetCurrentThreadId();
     FThread = std::thread([this, thread] { Watch(thread); });
 }
@@ -73,7 +74,9 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
         FBoxes.push_back({caption, text, owner && !IsWindowEnabled(owner)});
         FLock.clear();
         answered.push_back(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (FOnBox)
+            FOnBox();
+        PostMessageA(box, WM_COMMAND, FAnswer, 0);
     }
 }
 

@@ -23,7 +23,9 @@ void RunIdleStep(TApplication& application);
 // triggers one needs somebody else to answer it.
 class TMessageBoxWatcher {
 public:
-    TMessageBoxWatcher();
+    // answer: the button each box is closed with; onBox runs on the watcher's thread while the
+    // box is up, before it is answered.
+    explicit TMessageBoxWatcher(int answer = IDOK, std::function<void()> onBox = nullptr);
     ~TMessageBoxWatcher();
     struct TBox {
         std::string Caption, Text;
@@ -33,6 +35,8 @@ public:
 
 private:
     void Watch(DWORD thread);
+    int FAnswer;
+    std::function<void()> FOnBox;
     std::atomic<bool> FStop{false};
     mutable std::atomic_flag FLock = ATOMIC_FLAG_INIT;
     std::vector<TBox> FBoxes;

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "about/TForm3.h"
+#include "main/TForm1.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+// A folder of its own for each test, made the current directory while the test runs.
+class TScratchFolder {
+public:
+    TScratchFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        Path = std::string(temp) + "tolvo-main-" + std::to_string(GetTickCount());
+        CreateDirectoryA(Path.c_str(), nullptr);
+        GetCurrentDirectoryA(MAX_PATH, FPrevious);
+        SetCurrentDirectoryA(Path.c_str());
+    }
+    ~TScratchFolder() {
+        SetCurrentDirectoryA(FPrevious);
+        for (const char* name : {"readme.txt", "ace.log"})
+            DeleteFileA((Path + "\\" + name).c_str());
+        RemoveDirectoryA(Path.c_str());
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path + "\\" + name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream file(Path + "\\" + name, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA((Path + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::string Path;
+
+private:
+    char FPrevious[MAX_PATH];
+};
+
+class MainWindow : public TApplicationTest {
+protected:
+    void SetUp() override {
+        TApplicationTest::SetUp();
+        App->SetTitle("Tolvo");
+        App->AddForm(Form1);
+        App->AddForm(Form3);
+        Form1->Show();
+        SetEnvironmentVariableA("TOLVO_ACE_LOG", (Scratch.Path + "\\ace.log").c_str());
+    }
+    void TearDown() override {
+        SetEnvironmentVariableA("TOLVO_ACE_LOG", nullptr);
+        UnpackCommand.clear();
+        TApplicationTest::TearDown();
+    }
+    // A left press and release in the middle of the button, as the window receives them.
+    static void Press(TControl* button) {
+        LPARAM middle = MAKELPARAM(button->Left() + button->Width() / 2,
+                                   button->Top() + button->Height() / 2);
+        SendMessageA(button->Parent()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+        SendMessageA(button->Parent()->Handle(), WM_LBUTTONUP, 0, middle);
+    }
+    // Waits until the stand-in archiver has written its record.
+    bool ArchiverRan() const {
+        for (int i = 0; i < 500 && !Scratch.Exists("ace.log"); i++)
+            Sleep(20);
+        Sleep(50);
+        return Scratch.Exists("ace.log");
+    }
+    TScratchFolder Scratch;
+};
+
+} // namespace
+
+TEST_F(MainWindow, CancellingTheOpenDialogKeepsTheArchiveAndItsLabel) {
+    Form1->OpenDialog1->FileName = "C:\\ARCH\\TEST.ACE";
+    bool mainWindowDisabled = false;
+    {
+        TMessageBoxWatcher watcher(IDCANCEL, [&] {
+            mainWindowDisabled = !IsWindowEnabled(Form1->Handle());
+        });
+        Press(Form1->RxSpeedButton1);
+        ASSERT_EQ(watcher.Boxes().size(), 1u) << "the open dialog was shown";
+    }
+    EXPECT_TRUE(mainWindowDisabled) << "the dialog is task-modal";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+    EXPECT_EQ(Form1->OpenDialog1->FileName, "C:\\ARCH\\TEST.ACE");
+    EXPECT_EQ(Form1->Label2->Caption(), "C:\\ARCH\\TEST.ACE");
+}
+
+TEST_F(MainWindow, UnpackStartsTheArchiverThenWarnsAboutAMissingDestination) {
+    bool startedBeforeTheWarning = false;
+    std::vector<TMessageBoxWatcher::TBox> boxes;
+    {
+        TMessageBoxWatcher watcher(IDOK, [&] { startedBeforeTheWarning = ArchiverRan(); });
+        Press(Form1->RxSpeedButton2);
+        boxes = watcher.Boxes();
+    }
+    const std::string placeholder = "docelowy folder (format DOS - bez znak\xF3w spec.)";
+    EXPECT_EQ(UnpackCommand, "ace32.exe x -v  \"" + placeholder + "\"");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "Wskazany katalog docelowy nie istnieje!");
+    EXPECT_EQ(boxes[0].Caption, "Tolvo");
+    EXPECT_TRUE(startedBeforeTheWarning) << "the archiver runs first, the warning comes after";
+    std::string record = Scratch.Read("ace.log");
+    EXPECT_NE(record.find("command=" + UnpackCommand + "\n"), std::string::npos) << record;
+    // Without an archive the runtime sees three arguments: the placeholder is the third, whole.
+    EXPECT_NE(record.find("argc=4\n"), std::string::npos) << record;
+    EXPECT_NE(record.find("arg3=" + placeholder + "\n"), std::string::npos) << record;
+}
+
+TEST_F(MainWindow, UnpackIntoAnExistingFolderWithBlanksWarnsOfNothing) {
+    Form1->OpenDialog1->FileName = "C:\\ARCH\\TEST.ACE";
+    std::string destination = Scratch.Path + "\\my out";
+    CreateDirectoryA(destination.c_str(), nullptr);
+    Form1->Edit1->SetText(destination);
+    {
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton2);
+        EXPECT_TRUE(watcher.Boxes().empty());
+    }
+    RemoveDirectoryA(destination.c_str());
+    ASSERT_TRUE(ArchiverRan());
+    std::string record = Scratch.Read("ace.log");
+    EXPECT_NE(record.find("arg3=C:\\ARCH\\TEST.ACE\narg4=" + destination + "\n"),
+              std::string::npos)
+        << record;
+}
+
+TEST_F(MainWindow, AboutLoadsTheReadmeOfTheCurrentDirectoryAndShowsTheWindow) {
+    Scratch.Write("readme.txt", "Tolvo\nwersja 1.0\r\nkoniec\r");
+    Press(Form1->RxSpeedButton4);
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_TRUE(IsWindowVisible(Form3->Handle()));
+    EXPECT_EQ(Form3->Memo1->Caption(), "Tolvo\r\nwersja 1.0\r\nkoniec\r\n");
+}
+
+TEST_F(MainWindow, AboutWithoutAReadmeReportsTheErrorAndLeavesTheWindowHidden) {
+    std::vector<TMessageBoxWatcher::TBox> boxes;
+    {
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton4);
+        boxes = watcher.Boxes();
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Text, "Cannot open file readme.txt.");
+    EXPECT_EQ(boxes[0].Caption, "Tolvo");
+    EXPECT_FALSE(Form3->Visible());
+    // The program goes on: the next click works.
+    Scratch.Write("readme.txt", "ok");
+    Press(Form1->RxSpeedButton4);
+    EXPECT_TRUE(Form3->Visible());
+}
+
+TEST_F(MainWindow, AReadmeThatGoesMissingKeepsTheVisibleAboutWindowWithItsText) {
+    Scratch.Write("readme.txt", "first");
+    Press(Form1->RxSpeedButton4);
+    DeleteFileA((Scratch.Path + "\\readme.txt").c_str());
+    {
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton4);
+        EXPECT_EQ(watcher.Boxes().size(), 1u);
+    }
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(Form3->Memo1->Caption(), "first");
+}
+
+TEST_F(MainWindow, ExitEndsTheLoop) {
+    PumpMessages();
+    Press(Form1->RxSpeedButton3);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 0u);
+}

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "framework/TextUtils.h"
+#include "main/OpenDialog.h"
+
+TEST(LineBreaks, LoneFeedsAndReturnsBecomePairs) {
+    EXPECT_EQ(AdjustLineBreaks("a\nb\rc\r\nd", 1250), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(AdjustLineBreaks("\n\n\r\r", 1250), "\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(AdjustLineBreaks("\r\n\r\n", 1250), "\r\n\r\n");
+    EXPECT_EQ(AdjustLineBreaks("", 1250), "");
+    EXPECT_EQ(AdjustLineBreaks("za\xBF\xF3\xB3\xE6", 1250), "za\xBF\xF3\xB3\xE6");
+}
+
+TEST(LineBreaks, ADoubleByteCharacterIsCopiedWhole) {
+    // In code page 932 0x83 leads a pair: the byte after it is never taken for a break.
+    EXPECT_EQ(AdjustLineBreaks("\x83\n", 932), "\x83\n");
+    EXPECT_EQ(AdjustLineBreaks("\x83\x41\n", 932), "\x83\x41\r\n");
+    EXPECT_EQ(AdjustLineBreaks("x\x83", 932), "x\x83") << "a lead byte at the end stays";
+}
+
+TEST(OpenDialogFilter, BarsBecomeNulsAndTheTextEndsInTwoNuls) {
+    std::string converted =
+        ConvertFilter("Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*", 1250);
+    EXPECT_EQ(converted, std::string("Archiwa ACE (*ace)\0*.ace\0Wszystkie pliki (*.*)\0*.*\0", 51));
+    EXPECT_EQ(ConvertFilter("", 1250), "");
+    // 0x83 0x7C is one character in code page 932: its trail byte is no separator.
+    EXPECT_EQ(ConvertFilter("\x83|A|*.a", 932), std::string("\x83|A\0*.a\0", 8));
+}
