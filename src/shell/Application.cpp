@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "MessageDialog.h"
 #include "framework/Exceptions.h"
 #include "framework/WinControl.h"
 
@@ -355,8 +356,7 @@ void TApplication::ReportException(TObject*) {
     } catch (...) {
         message = "Unknown error";
     }
-    message += ".";
-    MessageBoxA(FHandle, message.c_str(), FTitle.c_str(), MB_OK | MB_ICONSTOP);
+    AppMessageBox(message + ".", FTitle, MB_OK | MB_ICONSTOP);
 }
 
 static BOOL CALLBACK HideOwnedWindow(HWND window, LPARAM owner) {

@@ -66,3 +66,35 @@ summary() {
     echo "$PASSED passed, $FAILED failed"
     [ "$FAILED" = 0 ]
 }
+
+# The Windows form of a Unix path, as the program sees it.
+winpath() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+
+# Moves the pointer over the point, lets the loop's idle step see it there, then clicks: a flat
+# button reacts to a press only once it knows the pointer is over it.
+click_at() { # x y
+    xdotool mousemove "$1" "$2"
+    sleep 0.4
+    xdotool click 1
+}
+
+# Clicks the middle of a rectangle given in the window's client coordinates.
+click_client() { # window left top width height
+    local origin
+    origin=$(value clientorigin "$(probe info "$1")")
+    click_at $((${origin%,*} + $2 + $4 / 2)) $((${origin#*,} + $3 + $5 / 2))
+}
+
+# Waits until the file exists and is no longer growing.
+wait_for_file() { # file
+    for _ in $(seq 100); do
+        [ -s "$1" ] && { sleep 0.2; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# A value from the stand-in archiver's record, in UTF-8.
+record_value() { # key file
+    iconv -f CP1250 -t UTF-8 "$2" | tr -d '\r' | sed -n "s/^$1=//p" | tail -1
+}

@@ -7,6 +7,9 @@
 //   probe close HWND          posts WM_CLOSE
 //   probe command HWND ID     posts WM_SYSCOMMAND with ID (decimal)
 //   probe gone HWND [MS]      waits until the window no longer exists
+//   probe dialog [MS]         waits for a visible dialog box (class #32770)
+//   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
+//   probe closebox HWND       prints the screen point of the window's close box
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
@@ -81,9 +84,43 @@ static int Info(HWND window) {
                 (style & WS_SYSMENU) != 0, (style & WS_THICKFRAME) != 0);
     std::printf("owner=0x%08lx\nownerclass=%s\n", (unsigned long)(UINT_PTR)owner,
                 owner ? ClassOf(owner).c_str() : "");
-    std::printf("rect=%ld,%ld,%ld,%ld\nclient=%ld,%ld\n", bounds.left, bounds.top, bounds.right,
-                bounds.bottom, client.right, client.bottom);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    std::printf("rect=%ld,%ld,%ld,%ld\nclient=%ld,%ld\nclientorigin=%ld,%ld\n", bounds.left,
+                bounds.top, bounds.right, bounds.bottom, client.right, client.bottom, origin.x,
+                origin.y);
     return 0;
+}
+
+static int Dialog(DWORD timeout) {
+    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
+        for (HWND window : TopLevelWindows())
+            if (IsWindowVisible(window) && ClassOf(window) == "#32770") {
+                std::printf("0x%08lx\n", (unsigned long)(UINT_PTR)window);
+                return 0;
+            }
+    std::fprintf(stderr, "probe: no dialog box\n");
+    return 1;
+}
+
+static int Item(HWND dialog, int id) {
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(dialog, id, text, 1024);
+    std::printf("%s\n", Utf8(text).c_str());
+    return 0;
+}
+
+static int CloseBox(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    for (int y = bounds.top; y < bounds.top + 40; y++)
+        for (int x = bounds.right - 1; x > bounds.right - 60; x--)
+            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                std::printf("%d %d\n", x - 3, y + 3);
+                return 0;
+            }
+    std::fprintf(stderr, "probe: no close box\n");
+    return 1;
 }
 
 static int Owned(HWND owner) {
@@ -157,8 +194,14 @@ int main(int argc, char** argv) {
                    : 1;
     if (command == "time" && argc > 3)
         return Time(argv[2], argv[3]);
+    if (command == "dialog")
+        return Dialog(argc > 2 ? DWORD(std::atoi(argv[2])) : 10000);
+    if (command == "item" && argc > 3)
+        return Item(ParseHandle(argv[2]), std::atoi(argv[3]));
+    if (command == "closebox" && argc > 2)
+        return CloseBox(ParseHandle(argv[2]));
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox ...\n");
     return 2;
 }

@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# "Rozpakuj" starts the archiver with the expected command line, from the program's folder or
+# the search path but never from the current directory of the moment, then warns about a
+# missing destination; "Wyjdź" and the close box end the program with exit code 0.
+source "$(dirname "$0")/lib.sh"
+start_display
+wineserver -p
+ACE32_EXE=$(dirname "$PROBE_EXE")/ace32.exe
+PLACEHOLDER="docelowy folder (format DOS - bez znaków spec.)"
+
+work=$(mktemp -d)
+mkdir -p "$work/prog" "$work/start" "$work/bare" "$work/moved" "$work/path"
+cp "$TOLVO_EXE" "$work/prog/"
+cp "$ACE32_EXE" "$work/prog/"
+cp "$TOLVO_EXE" "$work/bare/"
+cp "$ACE32_EXE" "$work/moved/"
+cp "$ACE32_EXE" "$work/path/"
+echo "readme in the moved folder" >"$work/moved/readme.txt"
+echo "not an archive" >"$work/moved/TEST.ACE"
+export TOLVO_ACE_LOG
+TOLVO_ACE_LOG=$(winpath "$work/ace.log")
+
+unpack() { click_client "$1" 261 64 65 25; }
+
+# The warning box: its text, then OK.
+expect_warning() { # what
+    local box
+    box=$(probe dialog 10000)
+    check "$1: the warning appears" "Wskazany katalog docelowy nie istnieje!" "$(probe item "$box" 65535)"
+    check "$1: the warning is captioned with the title" Tolvo "$(value title "$(probe info "$box")")"
+    screenshot "warning"
+    xdotool key Return
+    probe gone "$box" 5000 >/dev/null
+    check "$1: OK closes the warning" "0" "$?"
+}
+
+# 1. The archiver in the program's folder, right after start.
+TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+screenshot main-window
+unpack "$main"
+wait_for_file "$work/ace.log"
+check "the archiver in the program's folder runs" \
+    "$(winpath "$work/prog/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
+check "the command line right after start" "ace32.exe x -v  \"$PLACEHOLDER\"" \
+    "$(record_value command "$work/ace.log")"
+expect_warning "untouched placeholder"
+
+# 2. A destination typed with a blank reaches the archiver as one argument.
+rm -f "$work/ace.log"
+click_client "$main" 8 68 233 19
+sleep 0.5
+xdotool key End shift+Home BackSpace
+xdotool type --delay 20 'C:\MY OUT'
+unpack "$main"
+wait_for_file "$work/ace.log"
+check "a destination with a blank is one argument" 'C:\MY OUT' "$(record_value arg3 "$work/ace.log")"
+check "its command line" 'ace32.exe x -v  "C:\MY OUT"' "$(record_value command "$work/ace.log")"
+expect_warning "missing C:\\MY OUT"
+
+# 3. "Wyjdź" ends the program.
+click_client "$main" 261 208 65 25
+check "\"Wyjdź\" ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# 4. No archiver beside the program: one in the current directory of the moment is not run.
+rm -f "$work/ace.log"
+TOLVO_EXE=$work/bare/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+click_client "$main" 261 5 65 25
+dialog=$(probe dialog 10000)
+screenshot open-dialog
+# The old-style dialog moves into a folder typed into its name field, then takes the file.
+xdotool type --delay 20 "$(winpath "$work/moved")"
+xdotool key Return
+sleep 0.5
+xdotool type --delay 20 "TEST.ACE"
+xdotool key Return
+probe gone "$dialog" 5000 >/dev/null
+click_client "$main" 261 181 65 25
+about=$(probe find "O programie..." 5000)
+check "the open dialog moved the current directory to the archive's folder" yes \
+    "$([ -n "$about" ] && echo yes || echo no)"
+[ -n "$about" ] && probe close "$about"
+unpack "$main"
+expect_warning "no archiver"
+sleep 1
+check "the archiver lying in the current directory is never run" no \
+    "$([ -e "$work/ace.log" ] && echo yes || echo no)"
+closebox=$(probe closebox "$main")
+click_at ${closebox% *} ${closebox#* }
+check "the close box ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# 5. One on the search path is found.
+WINEPATH=$(winpath "$work/path") TOLVO_EXE=$work/bare/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+unpack "$main"
+wait_for_file "$work/ace.log"
+check "the archiver on the search path runs" \
+    "$(winpath "$work/path/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
+expect_warning "archiver on the path"
+probe close "$main"
+check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+rm -rf "$work"
+summary
