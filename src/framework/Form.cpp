@@ -136,16 +136,21 @@ void TForm::SetVisible(bool value) {
     if (value == Visible())
         return;
     TControl::SetVisible(value);
+    // The application window is shown before the first of its windows and hidden after the
+    // last, so that it never takes the activation from the window being shown.
     if (value) {
         HWND window = Handle();
         PlaceOnFirstShow();
+        if (AppLink())
+            AppLink()->FormVisibilityChanged(this);
         if (!AppLink() || !AppLink()->Minimized())
             ShowWindow(window, FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-    } else if (HandleAllocated()) {
-        ShowWindow(Handle(), SW_HIDE);
+    } else {
+        if (HandleAllocated())
+            ShowWindow(Handle(), SW_HIDE);
+        if (AppLink())
+            AppLink()->FormVisibilityChanged(this);
     }
-    if (AppLink())
-        AppLink()->FormVisibilityChanged(this);
 }
 
 void TForm::RestoreFocus() {
@@ -197,6 +202,7 @@ void TForm::WndProc(TMessage& message) {
             HWND focus = GetFocus();
             FFocusedChild = focus && IsChild(Handle(), focus) ? focus : FFocusedChild;
         } else if (!HIWORD(message.WParam)) {
+            TWinControl::WndProc(message);
             RestoreFocus();
             return;
         }

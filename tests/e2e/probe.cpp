@@ -75,6 +75,7 @@ static int Info(HWND window) {
     GetWindowRect(window, &bounds);
     GetClientRect(window, &client);
     std::printf("title=%s\nclass=%s\n", Title(window).c_str(), ClassOf(window).c_str());
+    std::printf("foreground=%d\n", GetForegroundWindow() == window);
     std::printf("visible=%d\nenabled=%d\niconic=%d\nzoomed=%d\n", IsWindowVisible(window) != 0,
                 IsWindowEnabled(window) != 0, IsIconic(window) != 0, IsZoomed(window) != 0);
     std::printf("topmost=%d\nappwindow=%d\ntoolwindow=%d\n", (exStyle & WS_EX_TOPMOST) != 0,
