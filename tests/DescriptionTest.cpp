@@ -138,6 +138,6 @@ TEST_F(DescriptionReader, AScreenWithAnotherTextHeightScalesTheWindow) {
 
 TEST_F(DescriptionReader, TheWindowFontHasTheTextHeightTheLayoutsAssume) {
     auto* form = Add<TTestForm>();
-    EXPECT_EQ(FontTextHeight(form->Font()), 13);
+    EXPECT_EQ(FontLineHeight(form->Font()), 13);
     EXPECT_EQ(form->Probe("Left1")->Width(), 50) << "no scaling on this screen";
 }

@@ -92,13 +92,15 @@ const TPlace MainWindowLayout[] = {
      DEFAULT_CHARSET, clWindowText},
     {"Edit1", "GroupBox2", {8, 20, 233, 19}, "docelowy folder (format DOS - bez znak\xF3w spec.)",
      "Tahoma", -9, EASTEUROPE_CHARSET, clBlack},
+    {"DirectoryListBox1", "GroupBox2", {8, 48, 233, 129}, "", "Tahoma", -11, EASTEUROPE_CHARSET,
+     clBlack},
 };
 } // namespace
 
 TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAndCaption) {
     const char* order[] = {"Image1",    "RxSpeedButton2", "RxSpeedButton1", "RxSpeedButton3",
                            "RxSpeedButton4", "GroupBox1", "Label2",      "GroupBox2",
-                           "Edit1",     "OpenDialog1"};
+                           "Edit1",     "DirectoryListBox1", "OpenDialog1"};
     ASSERT_EQ(Form1->Components().size(), std::size(order));
     for (size_t i = 0; i < std::size(order); i++)
         EXPECT_EQ(Form1->Components()[i]->Name(), order[i]) << "in the description's order";
@@ -124,6 +126,8 @@ TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAnd
         EXPECT_FALSE(button->ParentShowHint);
     }
     EXPECT_EQ(Form1->Edit1->Color(), clWindow);
+    EXPECT_EQ(Form1->DirectoryListBox1->ItemHeight(), 16);
+    EXPECT_EQ(Form1->DirectoryListBox1->Color(), clWindow);
     EXPECT_EQ(Form1->OpenDialog1->Filter, "Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*");
     EXPECT_EQ(Form1->OpenDialog1->Options,
               OptionBit(ofNoLongNames) | OptionBit(ofOldStyleDialog));

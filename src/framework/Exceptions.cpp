@@ -28,3 +28,25 @@ void RaiseLastOSError(const char* what) {
         text.pop_back();
     throw EOSError(Format("%s failed: %s (code %lu)", what, text.c_str(), code));
 }
+
+static std::string InOutErrorMessage(DWORD code) {
+    switch (code) {
+    case 2:
+        return "File not found";
+    case 3:
+        return "Invalid filename";
+    case 4:
+        return "Too many open files";
+    case 5:
+        return "File access denied";
+    case 100:
+        return "Read beyond end of file";
+    case 101:
+        return "Disk full";
+    case 106:
+        return "Invalid numeric input";
+    }
+    return Format("I/O error %lu", code);
+}
+
+EInOutError::EInOutError(DWORD code) : Exception(InOutErrorMessage(code)), ErrorCode(code) {}

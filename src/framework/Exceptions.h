@@ -1,6 +1,7 @@
 #pragma once
 #include <exception>
 #include <string>
+#include <windows.h>
 
 // Errors are exceptions that carry the text the user is shown.
 class Exception : public std::exception {
@@ -25,6 +26,16 @@ TOLVO_EXCEPTION(EReadError, Exception);
 TOLVO_EXCEPTION(EResNotFound, Exception);
 // An operation that is not valid in the object's present state.
 TOLVO_EXCEPTION(EInvalidOperation, Exception);
+// An input/output error of the platform, carrying its code: the message comes from the table
+// every input/output error uses ("File not found", ..., "I/O error %d").
+class EInOutError : public Exception {
+public:
+    explicit EInOutError(DWORD code);
+    const char* ClassName() const override { return "EInOutError"; }
+    DWORD ErrorCode;
+};
+// An index outside a list: "List index out of bounds (%d)".
+TOLVO_EXCEPTION(EListError, Exception);
 // A file that cannot be opened.
 TOLVO_EXCEPTION(EFOpenError, Exception);
 // A platform call failed; the message is the platform's own.

@@ -85,4 +85,4 @@ static TEXTMETRICA ScreenMetrics(const TFont& font) {
     return metrics;
 }
 
-int FontTextHeight(const TFont& font) { return ScreenMetrics(font).tmHeight; }
+int FontLineHeight(const TFont& font) { return ScreenMetrics(font).tmHeight; }

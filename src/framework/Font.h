@@ -45,5 +45,5 @@ private:
     mutable HFONT FHandle = nullptr;
 };
 
-// The height of the font's characters on the screen (the text metric's tmHeight).
-int FontTextHeight(const TFont& font);
+// The height of a line of the font on the screen: the text metric's tmHeight.
+int FontLineHeight(const TFont& font);

@@ -110,7 +110,7 @@ void TForm::CreateParams(TCreateParams& params) const {
     params.WndParent = AppLink() ? AppLink()->OwnerWindow() : nullptr;
 }
 
-void TForm::CreateWnd() const {
+void TForm::CreateWnd() {
     TWinControl::CreateWnd();
     // The title bar takes its small picture from the big one.
     if (!FIcon.Empty() && FBorderStyle != bsDialog)
@@ -182,7 +182,7 @@ const TNotifyEvent* TForm::FindHandler(const std::string& name) const {
 
 void TForm::ReadDescription(const std::string& resourceName) {
     TDescReader(*this).Read(ParseDescription(LoadTextResource(resourceName)));
-    int screenTextHeight = FontTextHeight(Font());
+    int screenTextHeight = FontLineHeight(Font());
     if (TextHeight > 0 && screenTextHeight != TextHeight)
         ScaleBy(screenTextHeight, TextHeight);
 }

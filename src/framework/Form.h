@@ -64,7 +64,7 @@ protected:
     }
 
     void CreateParams(TCreateParams& params) const override;
-    void CreateWnd() const override;
+    void CreateWnd() override;
     void WndProc(TMessage& message) override;
 
 private:

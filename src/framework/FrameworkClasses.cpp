@@ -4,6 +4,7 @@
 #include "GroupBox.h"
 #include "Image.h"
 #include "Label.h"
+#include "ListBox.h"
 #include "Memo.h"
 
 using P = const TDescProperty&;
@@ -108,6 +109,10 @@ static void RegisterStandardControls() {
         .Property<TImage>("IncrementalDisplay",
                           [](TImage& c, P p, R r) { c.IncrementalDisplay = r.Boolean(p); });
     RegisterComponentClass<TGroupBox>("TGroupBox", "TWinControl");
+    RegisterClassInfo("TCustomListBox", "TWinControl")
+        .Property<TCustomListBox>("ItemHeight", [](TCustomListBox& c, P p, R r) {
+            c.SetItemHeight(r.Integer(p));
+        });
     RegisterComponentClass<TEdit>("TEdit", "TWinControl")
         .Property<TEdit>("Text", [](TEdit& c, P p, R r) { c.SetText(r.String(p)); });
     RegisterComponentClass<TMemo>("TMemo", "TWinControl")

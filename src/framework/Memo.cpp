@@ -28,7 +28,7 @@ void TMemo::CreateParams(TCreateParams& params) const {
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-void TMemo::CreateWnd() const {
+void TMemo::CreateWnd() {
     TWinControl::CreateWnd();
     // No limit of the program's own: the control's capacity is the only one.
     SendMessageA(Handle(), EM_LIMITTEXT, 0, 0);

@@ -32,7 +32,7 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) const override;
-    void CreateWnd() const override;
+    void CreateWnd() override;
 
 private:
     TMemoStrings FLines{*this};

@@ -38,6 +38,33 @@ void TBitmap::Draw(HDC dc, int x, int y) const {
     DeleteDC(source);
 }
 
+void TBitmap::DrawTransparent(HDC dc, int x, int y) const {
+    if (!FHandle)
+        return;
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ oldSource = SelectObject(source, FHandle);
+    HDC mask = CreateCompatibleDC(dc);
+    HBITMAP maskBitmap = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
+    HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
+    // The mask is white where the picture has its transparent colour, black elsewhere.
+    SetBkColor(source, GetPixel(source, 0, FHeight - 1));
+    BitBlt(mask, 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    // dest ^ picture, kept only where transparent, ^ picture again: the background where the
+    // mask is white, the picture where it is black.
+    COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, FWidth, FHeight, mask, 0, 0, SRCAND);
+    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+    SelectObject(mask, oldMask);
+    DeleteObject(maskBitmap);
+    DeleteDC(mask);
+    SelectObject(source, oldSource);
+    DeleteDC(source);
+}
+
 TIcon::~TIcon() {
     if (FHandle)
         DestroyIcon(FHandle);

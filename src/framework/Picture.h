@@ -26,6 +26,8 @@ public:
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
     void Draw(HDC dc, int x, int y) const override;
+    // Draws the picture leaving every pixel of its bottom-left pixel's colour as it was.
+    void DrawTransparent(HDC dc, int x, int y) const;
 
 private:
     HBITMAP FHandle = nullptr;

@@ -89,7 +89,7 @@ TWinControl* TWinControl::FindControl(HWND window) {
 
 HWND TWinControl::Handle() const {
     if (!FHandle)
-        CreateWnd();
+        const_cast<TWinControl*>(this)->CreateWnd();
     return FHandle;
 }
 
@@ -110,7 +110,7 @@ void TWinControl::CreateParams(TCreateParams& params) const {
     params.WinClassName = std::string("Tolvo") + ClassName();
 }
 
-void TWinControl::CreateWnd() const {
+void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     FDefWndProc = RegisterWindowClass(params);
@@ -284,7 +284,6 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     case WM_COMMAND:
     case WM_DRAWITEM:
-    case WM_MEASUREITEM:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:

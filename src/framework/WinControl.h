@@ -59,7 +59,7 @@ public:
 
 protected:
     virtual void CreateParams(TCreateParams& params) const;
-    virtual void CreateWnd() const;
+    virtual void CreateWnd();
     void FontChanged() override;
     // Paints the control's own surface before its windowless children are painted over it.
     virtual void PaintWindow(HDC dc);

@@ -11,10 +11,12 @@ std::string UnpackCommand;
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     RegisterRxControls();
     RegisterOpenDialog();
+    RegisterFileControls();
     RegisterHandler("RxSpeedButton1Click", [this](TObject* s) { RxSpeedButton1Click(s); });
     RegisterHandler("RxSpeedButton2Click", [this](TObject* s) { RxSpeedButton2Click(s); });
     RegisterHandler("RxSpeedButton3Click", [this](TObject* s) { RxSpeedButton3Click(s); });
     RegisterHandler("RxSpeedButton4Click", [this](TObject* s) { RxSpeedButton4Click(s); });
+    RegisterHandler("DirectoryListBox1Change", [this](TObject* s) { DirectoryListBox1Change(s); });
     ReadDescription("TFORM1");
     Bind(Image1, "Image1");
     Bind(RxSpeedButton1, "RxSpeedButton1");
@@ -25,6 +27,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Bind(Label2, "Label2");
     Bind(GroupBox2, "GroupBox2");
     Bind(Edit1, "Edit1");
+    Bind(DirectoryListBox1, "DirectoryListBox1");
     Bind(OpenDialog1, "OpenDialog1");
 }
 
@@ -49,4 +52,9 @@ void TForm1::RxSpeedButton3Click(TObject*) { Application->RequestExit(); }
 void TForm1::RxSpeedButton4Click(TObject*) {
     Form3->Memo1->Lines().LoadTextFile("readme.txt");
     Form3->Show();
+}
+
+// The tree list moved: the destination field shows the full path of the shown directory.
+void TForm1::DirectoryListBox1Change(TObject*) {
+    Edit1->SetText(DirectoryListBox1->ItemPath(DirectoryListBox1->ItemIndex()));
 }

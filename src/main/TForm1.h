@@ -1,4 +1,5 @@
 #pragma once
+#include "FileCtrl/DirectoryListBox.h"
 #include "RXCtrls/RxSpeedButton.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
@@ -24,12 +25,14 @@ public:
     TLabel* Label2;
     TGroupBox* GroupBox2;
     TEdit* Edit1;
+    TDirectoryListBox* DirectoryListBox1;
     TOpenDialog* OpenDialog1;
 
     void RxSpeedButton1Click(TObject* sender);
     void RxSpeedButton2Click(TObject* sender);
     void RxSpeedButton3Click(TObject* sender);
     void RxSpeedButton4Click(TObject* sender);
+    void DirectoryListBox1Change(TObject* sender);
 };
 
 extern TForm1* Form1;

@@ -1,5 +1,7 @@
 #include "UnpackCommand.h"
 
+#include "framework/Machine.h"
+
 #include <windows.h>
 
 std::string QuoteArgument(const std::string& argument) {
@@ -26,7 +28,7 @@ std::string BuildUnpackCommand(const std::string& archive, const std::string& de
 }
 
 bool IsExistingDirectory(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = Machine().FileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -74,14 +76,8 @@ std::string FindArchiver(const TArchiverSearch& search,
     return "";
 }
 
-static std::string CurrentDirectory() {
-    char buffer[MAX_PATH + 1] = "";
-    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-    return std::string(buffer, length < sizeof buffer ? length : 0);
-}
-
 // Taken while the program is being loaded, before any window exists.
-static const std::string GStartupDirectory = CurrentDirectory();
+static const std::string GStartupDirectory = Machine().CurrentDirectory();
 
 const std::string& StartupDirectory() { return GStartupDirectory; }
 
@@ -106,23 +102,12 @@ TArchiverSearch ArchiverSearch() {
 }
 
 static bool IsFile(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = Machine().FileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void StartArchiver(const std::string& commandLine) {
     std::string archiver = FindArchiver(ArchiverSearch(), IsFile);
-    if (archiver.empty())
-        return;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    std::string mutableLine = commandLine;
-    if (CreateProcessA(archiver.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-    }
+    if (!archiver.empty())
+        Machine().StartProgram(archiver, commandLine);
 }

@@ -1,0 +1,316 @@
+#include "DirectoryListBox.h"
+
+#include "FileCtrl/PathScan.h"
+#include "framework/DescReader.h"
+#include "framework/Exceptions.h"
+#include "framework/Machine.h"
+
+#include <algorithm>
+#include <cstring>
+
+// Changes the process's current directory or raises the directory-change error.
+static void ChangeTo(const std::string& path) {
+    if (DWORD code = Machine().ChangeDirectory(path))
+        throw EInOutError(code);
+}
+
+static UINT CodePage() { return Machine().CodePage(); }
+
+TDirectoryListBox::TDirectoryListBox(TComponent* owner) : TCustomListBox(owner) {
+    SetWidth(145);
+    LoadPictures();
+    ActivePath = Machine().CurrentDirectory();
+    FitItemHeight();
+}
+
+void TDirectoryListBox::LoadPictures() {
+    ClosedFolder.LoadFromResourceName("CLOSEDFOLDER");
+    OpenFolder.LoadFromResourceName("OPENFOLDER");
+    CurrentFolder.LoadFromResourceName("CURRENTFOLDER");
+}
+
+void TDirectoryListBox::FitItemHeight() {
+    int height = FontLineHeight(Font());
+    if (height < OpenFolder.Height() + 1)
+        height = OpenFolder.Height() + 1;
+    SetItemHeight(height);
+}
+
+void TDirectoryListBox::WndProc(TMessage& message) {
+    TCustomListBox::WndProc(message);
+    if (message.Msg == CM_FONTCHANGED)
+        FitItemHeight();
+}
+
+void TDirectoryListBox::CreateWnd() {
+    TCustomListBox::CreateWnd();
+    Rebuild();
+}
+
+void TDirectoryListBox::KeyPress(char key) {
+    if (key == '\r')
+        OpenSelected();
+}
+
+namespace {
+// Suspends a window's redrawing until the scope ends, whatever happens meanwhile.
+class TRedrawSuspended {
+public:
+    explicit TRedrawSuspended(HWND window) : FWindow(window) {
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    }
+    ~TRedrawSuspended() {
+        SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(FWindow, nullptr, TRUE);
+    }
+
+private:
+    HWND FWindow;
+};
+
+bool EndsWithBackslash(const std::string& text, UINT codePage) {
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < text.size(); i = NextChar(text, i, codePage))
+        last = i;
+    return last != std::string::npos && text[last] == '\\';
+}
+} // namespace
+
+void TDirectoryListBox::Rebuild() {
+    TRedrawSuspended suspended(Handle());
+    Clear();
+    UINT codePage = CodePage();
+    std::string root = DrivePart(ActivePath, codePage) + "\\";
+    // A volume that cannot be asked keeps case and does not tell it apart.
+    DWORD flags = FS_CASE_IS_PRESERVED;
+    if (!Machine().VolumeFlags(root, flags))
+        flags = FS_CASE_IS_PRESERVED;
+    NamesKeepCase = (flags & 3) != 0;
+    NamesCaseSensitive = (flags & 1) != 0;
+    auto add = [this](const std::string& text, const TBitmap& picture) {
+        AddItem(text, LPARAM(&picture));
+    };
+    std::string rest = ActivePath;
+    bool first = true;
+    if (root.size() >= 2 && root[1] == '\\') {
+        add(root, OpenFolder);
+        rest = ActivePath.size() > root.size() ? ActivePath.substr(root.size()) : "";
+        first = false;
+    }
+    if (!rest.empty()) {
+        if (!EndsWithBackslash(rest, codePage))
+            for (size_t at; (at = FindChar(rest, '\\', 0, codePage)) != std::string::npos;) {
+                add(rest.substr(0, at) + (first ? "\\" : ""), OpenFolder);
+                rest.erase(0, at + 1);
+                first = false;
+            }
+        add(rest, CurrentFolder);
+    }
+    int selected = Count() - 1;
+    std::vector<std::string> names;
+    CollectSubfolders(ActivePath, names);
+    size_t bytes = 0;
+    for (const std::string& name : names)
+        bytes += name.size() + 1;
+    Reserve(int(names.size()), bytes);
+    for (const std::string& name : names)
+        add(name, ClosedFolder);
+    SetItemIndex(selected);
+}
+
+int CollectSubfolders(const std::string& directory, std::vector<std::string>& names) {
+    std::vector<std::string> found;
+    const DWORD passedOver = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 8 /* volume label */;
+    Machine().Enumerate(JoinPath(directory, "*.*", CodePage()), [&](DWORD attributes, const char* name) {
+        if ((attributes & passedOver) || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            return;
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+            found.emplace_back(name);
+    });
+    // Sorted as a binary-search insertion that drops a name equal to one already placed would
+    // sort them: a stable sort keeps names equal but for case in the order they were found, and
+    // only the first of each such run is kept.
+    auto compare = [](const std::string& a, const std::string& b) {
+        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()),
+                              b.data(), int(b.size()));
+    };
+    std::vector<std::string> sorted = found;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](const std::string& a, const std::string& b) { return compare(a, b) == CSTR_LESS_THAN; });
+    sorted.erase(std::unique(sorted.begin(), sorted.end(),
+                             [&](const std::string& a, const std::string& b) {
+                                 return compare(a, b) == CSTR_EQUAL;
+                             }),
+                 sorted.end());
+    names = std::move(sorted);
+    return int(found.size());
+}
+
+const TBitmap* TDirectoryListBox::Picture(int index) const {
+    LPARAM data = ItemData(index);
+    if (data == LB_ERR)
+        throw EListError(Format("List index out of bounds (%d)", index));
+    return reinterpret_cast<const TBitmap*>(data);
+}
+
+std::string TDirectoryListBox::ItemPath(int index) const {
+    if (index >= Count())
+        return "";
+    const TBitmap* picture = Picture(index);
+    UINT codePage = CodePage();
+    std::string drive = DrivePart(ActivePath, codePage);
+    if (index == 0)
+        return drive + "\\";
+    if (picture == &ClosedFolder)
+        return JoinPath(ActivePath, ItemText(index), codePage);
+    if (picture == &CurrentFolder)
+        return ActivePath;
+    std::string tail = ActivePath.substr(drive.size());
+    int separators = 0;
+    size_t at = 0;
+    for (; at < tail.size(); at = NextChar(tail, at, codePage))
+        if (tail[at] == '\\' && ++separators == index + 1)
+            break;
+    return drive + tail.substr(0, at);
+}
+
+void TDirectoryListBox::OpenSelected() { ChangeDirectory(ItemPath(ItemIndex())); }
+
+void TDirectoryListBox::ChangeDirectory(const std::string& path) {
+    if (path.empty() || SameDirectory(path, ActivePath) == 0)
+        return;
+    TTarget target = ResolveTarget(path);
+    if (ActiveDrive() != target.Drive) {
+        InDriveSwitch = true;
+        try {
+            SwitchDrive(target.Drive);
+        } catch (...) {
+            InDriveSwitch = false;
+            throw;
+        }
+        InDriveSwitch = false;
+    }
+    EnterDirectory(target.Directory);
+}
+
+TDirectoryListBox::TTarget TDirectoryListBox::ResolveTarget(const std::string& text) const {
+    UINT codePage = CodePage();
+    std::string saved = Machine().CurrentDirectory();
+    TTarget target{saved.empty() ? '\0' : saved[0], text, ""};
+    std::string& directory = target.Directory;
+    std::string& name = target.Name;
+    std::string root = DrivePart(directory, codePage);
+    if (root.empty())
+        root = DrivePart(saved, codePage);
+    else
+        directory.erase(0, root.size());
+    target.Drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
+    try {
+        ChangeTo(root);
+        size_t separator = FindLastOf(directory, "\\:", codePage);
+        name = separator == std::string::npos ? directory : directory.substr(separator + 1);
+        if (directory.size() == name.size() + 1) {
+            directory.assign(1, '\\');
+        } else if (directory.size() > name.size()) {
+            directory.erase(directory.size() - name.size() - 1);
+        } else {
+            std::string current = Machine().CurrentDirectory();
+            directory = current.substr(DrivePart(current, codePage).size());
+            if (directory.empty())
+                directory.assign(1, '\\');
+        }
+        if (!directory.empty())
+            ChangeTo(directory);
+        DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : Machine().FileAttributes(name);
+        bool plainFile =
+            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        if (!name.empty() && name.find_first_of("*?") == std::string::npos && !plainFile) {
+            ChangeTo(name);
+            directory = directory.size() == 1 ? "\\" + name : directory + "\\" + name;
+            name.clear();
+        }
+        if (!target.Drive)
+            directory = root + directory;
+    } catch (...) {
+        ChangeTo(saved);
+        throw;
+    }
+    ChangeTo(saved);
+    return target;
+}
+
+void TDirectoryListBox::SwitchDrive(char letter) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
+    if (upper(letter) == upper(ActiveDrive()))
+        return;
+    if (letter) {
+        ChangeTo(std::string(1, letter) + ":");
+        ActivePath = Machine().CurrentDirectory();
+    }
+    if (!InDriveSwitch) {
+        Rebuild();
+        NotifyChange();
+    }
+}
+
+void TDirectoryListBox::EnterDirectory(const std::string& directory) {
+    Machine().ChangeDirectory(ActivePath);
+    ChangeTo(directory);
+    ActivePath = Machine().CurrentDirectory();
+    Rebuild();
+    NotifyChange();
+}
+
+void TDirectoryListBox::NotifyChange() {
+    if (OnChange)
+        OnChange(this);
+}
+
+char TDirectoryListBox::ActiveDrive() const { return ActivePath.empty() ? '\0' : ActivePath[0]; }
+
+std::string TDirectoryListBox::ShownName(const std::string& text) const {
+    if (NamesKeepCase)
+        return text;
+    std::string lower = text;
+    CharLowerBuffA(lower.data(), DWORD(lower.size()));
+    return lower;
+}
+
+int TDirectoryListBox::SameDirectory(const std::string& a, const std::string& b) const {
+    std::string left = a, right = b;
+    if (!NamesCaseSensitive) {
+        CharLowerBuffA(left.data(), DWORD(left.size()));
+        CharLowerBuffA(right.data(), DWORD(right.size()));
+    }
+    return CompareStringA(LOCALE_USER_DEFAULT, 0, left.data(), int(left.size()), right.data(),
+                          int(right.size())) -
+           CSTR_EQUAL;
+}
+
+void TDirectoryListBox::DrawItem(int index, const RECT& rect, UINT) {
+    TCanvas& canvas = Canvas();
+    canvas.FillRect(rect);
+    const TBitmap* picture = Picture(index);
+    int indent = 4 * index + 2;
+    if (picture == &ClosedFolder)
+        indent = 4 * (PathDepth(ActivePath, CodePage()) + 1) + 2;
+    int width = 16;
+    if (picture) {
+        width = picture->Width();
+        picture->DrawTransparent(canvas.Handle(), rect.left + indent,
+                                 (rect.top + rect.bottom - picture->Height()) / 2);
+    }
+    canvas.TextOut(rect.left + width + indent + 4, rect.top, ShownName(ItemText(index)));
+}
+
+void RegisterFileControls() {
+    static bool registered = false;
+    if (registered)
+        return;
+    registered = true;
+    using P = const TDescProperty&;
+    using R = TDescReader&;
+    RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox", "TCustomListBox")
+        .Property<TDirectoryListBox>(
+            "OnChange", [](TDirectoryListBox& c, P p, R r) { c.OnChange = r.Event(p); });
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include "framework/ListBox.h"
+#include "framework/Picture.h"
+
+#include <string>
+#include <vector>
+
+class TDriveComboBox;
+
+// The directory tree list: the root of the shown directory's drive or share, each ancestor, the
+// directory itself, then its subdirectories in sorted order. Opening an item (double-click or
+// Enter) makes it the process's current directory and the shown one; a click or an arrow key
+// only moves the highlight.
+class TDirectoryListBox : public TCustomListBox {
+public:
+    explicit TDirectoryListBox(TComponent* owner);
+    const char* ClassName() const override { return "TDirectoryListBox"; }
+
+    TDriveComboBox* LinkedSelector = nullptr;
+    bool InDriveSwitch = false;
+    bool NamesKeepCase = true;
+    bool NamesCaseSensitive = false;
+    TBitmap ClosedFolder, OpenFolder, CurrentFolder;
+    std::string ActivePath;
+    TNotifyEvent OnChange;
+
+    // The full path of the item; empty past the end; EListError for a negative index.
+    std::string ItemPath(int index) const;
+    void OpenSelected();
+    virtual void ChangeDirectory(const std::string& path);
+    virtual void NotifyChange();
+    virtual void LoadPictures();
+    virtual void Rebuild();
+    void SwitchDrive(char letter);
+    // The first character of ActivePath: the drive letter, or a backslash on a share.
+    char ActiveDrive() const;
+    std::string ShownName(const std::string& text) const;
+    // 0 when the two paths name the same directory on this volume.
+    int SameDirectory(const std::string& a, const std::string& b) const;
+    void FitItemHeight();
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateWnd() override;
+    void DrawItem(int index, const RECT& rect, UINT state) override;
+    void DblClick() override { OpenSelected(); }
+    void KeyPress(char key) override;
+
+private:
+    struct TTarget {
+        char Drive;
+        std::string Directory, Name;
+    };
+    TTarget ResolveTarget(const std::string& text) const;
+    void EnterDirectory(const std::string& directory);
+    const TBitmap* Picture(int index) const;
+};
+
+// The subdirectories of a directory, neither hidden nor system, in the order a case-insensitive
+// comparison in the user's locale gives; of names equal but for case the first enumerated is
+// kept. Returns how many were found.
+int CollectSubfolders(const std::string& directory, std::vector<std::string>& names);
+
+// Makes the list class known to window descriptions (once).
+void RegisterFileControls();

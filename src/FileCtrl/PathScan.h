@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <windows.h>
+
+// Path scanning on 8-bit strings of a code page: a double-byte character is one unit, so a
+// backslash that is the second byte of one is no separator.
+
+// The position of the character after the one at i.
+size_t NextChar(const std::string& text, size_t i, UINT codePage);
+// The position of the first character c at or after start, or npos.
+size_t FindChar(const std::string& text, char c, size_t start, UINT codePage);
+// The position of the last character that is one of the separators, or npos.
+size_t FindLastOf(const std::string& text, const char* separators, UINT codePage);
+// The drive of a path: "C:" when its second character is ":", the share prefix ("\\SERVER\SHARE")
+// when it begins with two backslashes, else an empty text.
+std::string DrivePart(const std::string& path, UINT codePage);
+// directory + name, with a backslash between them unless the directory ends in one.
+std::string JoinPath(const std::string& directory, const std::string& name, UINT codePage);
+// The number of backslash characters in the path.
+int PathDepth(const std::string& path, UINT codePage);

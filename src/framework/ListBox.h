@@ -1,0 +1,44 @@
+#pragma once
+#include "Canvas.h"
+#include "WinControl.h"
+
+// The platform's list control, owner-drawn with a fixed item height; each item is a text with
+// one value attached. The items live in the control's window.
+class TCustomListBox : public TWinControl {
+public:
+    explicit TCustomListBox(TComponent* owner);
+    const char* ClassName() const override { return "TCustomListBox"; }
+
+    int ItemHeight() const { return FItemHeight; }
+    // A different height re-creates the window.
+    void SetItemHeight(int value);
+
+    int Count() const;
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    void Clear();
+    // Makes room for that many more items before a long run of AddItem.
+    void Reserve(int count, size_t textBytes);
+    int AddItem(const std::string& text, LPARAM data);
+    std::string ItemText(int index) const;
+    // The value attached to the item; -1 (LB_ERR) for an index outside the list.
+    LPARAM ItemData(int index) const;
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) const override;
+    void CreateWnd() override;
+    void RecreateWnd();
+    TCanvas& Canvas() { return FCanvas; }
+    // Draws one item on Canvas(), whose font and colours are set for its state.
+    virtual void DrawItem(int index, const RECT& rect, UINT state);
+    virtual void DblClick() {}
+    virtual void KeyPress(char key) { (void)key; }
+
+private:
+    void DrawRequest(const DRAWITEMSTRUCT& request);
+
+    int FItemHeight = 16;
+    TCanvas FCanvas;
+};

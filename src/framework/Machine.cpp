@@ -1,0 +1,122 @@
+#include "Machine.h"
+
+#include <shellapi.h>
+#include <winnetwk.h>
+
+namespace {
+
+class TWin32Machine : public TMachine {
+public:
+    UINT CodePage() override { return GetACP(); }
+
+    std::string CurrentDirectory() override {
+        char buffer[MAX_PATH] = "";
+        DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+        return std::string(buffer, length < MAX_PATH ? length : 0);
+    }
+
+    DWORD ChangeDirectory(const std::string& path) override {
+        return SetCurrentDirectoryA(path.c_str()) ? 0 : GetLastError();
+    }
+
+    bool Enumerate(const std::string& pattern,
+                   const std::function<void(DWORD, const char*)>& visit) override {
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE)
+            return false;
+        struct TCloser {
+            HANDLE Search;
+            ~TCloser() { FindClose(Search); }
+        } closer{search};
+        do
+            visit(entry.dwFileAttributes, entry.cFileName);
+        while (FindNextFileA(search, &entry));
+        return true;
+    }
+
+    bool VolumeFlags(const std::string& root, DWORD& flags) override {
+        DWORD maximum = 0;
+        return GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, &maximum, &flags, nullptr,
+                                     0);
+    }
+
+    bool VolumeLabel(const std::string& root, std::string& label) override {
+        char name[MAX_PATH] = "";
+        DWORD maximum = 0, flags = 0;
+        if (!GetVolumeInformationA(root.c_str(), name, sizeof name, nullptr, &maximum, &flags,
+                                   nullptr, 0))
+            return false;
+        label = name;
+        return true;
+    }
+
+    DWORD LogicalDrives() override { return GetLogicalDrives(); }
+
+    UINT DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
+
+    bool RemoteName(const std::string& drive, std::string& name) override {
+        char buffer[MAX_PATH] = "";
+        DWORD length = sizeof buffer;
+        if (WNetGetConnectionA(drive.c_str(), buffer, &length) != NO_ERROR)
+            return false;
+        name = buffer;
+        return true;
+    }
+
+    DWORD FileAttributes(const std::string& path) override {
+        return GetFileAttributesA(path.c_str());
+    }
+
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return false;
+        bytes.assign(GetFileSize(file, nullptr), '\0');
+        DWORD read = 0;
+        ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
+        bytes.resize(read);
+        CloseHandle(file);
+        return true;
+    }
+
+    UINT SetErrorMode(UINT mode) override { return ::SetErrorMode(mode); }
+
+    bool StartProgram(const std::string& program, const std::string& commandLine) override {
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_SHOWNORMAL;
+        PROCESS_INFORMATION process{};
+        std::string line = commandLine;
+        if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return true;
+    }
+
+    void OpenUrl(HWND owner, const std::string& url) override {
+        ShellExecuteA(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
+    }
+};
+
+// Made on first use, so that code running while the program loads may use it too.
+TMachine& Win32Machine() {
+    static TWin32Machine machine;
+    return machine;
+}
+
+TMachine* GMachine = nullptr;
+
+} // namespace
+
+TMachine& Machine() { return GMachine ? *GMachine : Win32Machine(); }
+
+TMachine* SetMachine(TMachine* machine) {
+    TMachine* previous = &Machine();
+    GMachine = machine;
+    return previous;
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <windows.h>
+
+// The one way the program reaches the file system, the drives and process start. The program
+// runs on the Win32 machine; tests install a simulated one to reach what a test machine cannot
+// produce (drives of every kind, shares, vanishing directories, refused access).
+class TMachine {
+public:
+    virtual ~TMachine() = default;
+
+    // The ANSI code page that paths are written in.
+    virtual UINT CodePage() = 0;
+    // The process's current directory as a full path.
+    virtual std::string CurrentDirectory() = 0;
+    // Changes it; 0 on success, else the platform's error code.
+    virtual DWORD ChangeDirectory(const std::string& path) = 0;
+    // Calls visit for every entry matching the pattern (a folder, "\" and "*.*"); false when
+    // the first call fails (nothing there, no access).
+    virtual bool Enumerate(const std::string& pattern,
+                           const std::function<void(DWORD attributes, const char* name)>& visit) = 0;
+    // The file-system flags of the volume at root (a drive or share prefix and "\").
+    virtual bool VolumeFlags(const std::string& root, DWORD& flags) = 0;
+    // The volume label at root; false when the volume cannot be read.
+    virtual bool VolumeLabel(const std::string& root, std::string& label) = 0;
+    // Bit n set for drive letter 'A' + n.
+    virtual DWORD LogicalDrives() = 0;
+    // DRIVE_REMOVABLE, DRIVE_FIXED, DRIVE_REMOTE, DRIVE_CDROM, DRIVE_RAMDISK, ... of a root.
+    virtual UINT DriveType(const std::string& root) = 0;
+    // The network name behind a drive ("X:"); false when it has none.
+    virtual bool RemoteName(const std::string& drive, std::string& name) = 0;
+    // The attribute bits of a path, or INVALID_FILE_ATTRIBUTES.
+    virtual DWORD FileAttributes(const std::string& path) = 0;
+    // Reads a whole file opened for reading without sharing; false when it cannot be opened.
+    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+    // Sets the error mode and returns the previous one.
+    virtual UINT SetErrorMode(UINT mode) = 0;
+    // Starts the program with the command line in a normal window, in the current directory,
+    // without waiting; false when it cannot be started.
+    virtual bool StartProgram(const std::string& program, const std::string& commandLine) = 0;
+    // Asks the shell to open a URL with its registered handler.
+    virtual void OpenUrl(HWND owner, const std::string& url) = 0;
+};
+
+// The machine in use: the Win32 one unless a test installed another.
+TMachine& Machine();
+// Installs a machine (null puts the Win32 one back); returns the one that was in use.
+TMachine* SetMachine(TMachine* machine);
