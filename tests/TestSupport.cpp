@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 
+#include "FileCtrl/DirectoryListBox.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Exceptions.h"
 
@@ -107,6 +108,7 @@ TTestForm::TTestForm(TComponent* owner) : TForm(owner) {
         if (ThrowOnClick)
             throw EInvalidOperation("The probe refused the click");
     });
+    RegisterHandler("ListChange", [this](TObject*) { ListChanges++; });
     ReadDescription(NextDescription);
 }
 
@@ -124,6 +126,7 @@ void RegisterTestClasses() {
     if (registered)
         return;
     registered = true;
+    RegisterFileControls();
     RegisterComponentClass<TProbeControl>("TProbeControl", "TGraphicControl");
     RegisterComponentClass<TProbePanel>("TProbePanel", "TWinControl");
 }

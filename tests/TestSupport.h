@@ -77,6 +77,7 @@ public:
     static inline std::function<void(TTestForm*)> OnDestroy;
 
     int Clicks = 0;
+    int ListChanges = 0;
     bool ThrowOnClick = false;
     TProbeControl* Probe(const std::string& name) const;
 };

@@ -1,0 +1,81 @@
+#pragma once
+#include "framework/Machine.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// A machine for tests: drives of every kind with labels and case flags, network shares,
+// per-drive current directories, directories that vanish or refuse entry, and error codes.
+// Paths compare without regard to ASCII case; names keep the case they were added with, and
+// directories list their entries in the order they were added.
+class TSimulatedMachine : public TMachine {
+public:
+    struct TDrive {
+        UINT Type = DRIVE_FIXED;
+        std::string Label;
+        DWORD Flags = FS_CASE_IS_PRESERVED;
+        bool VolumeReadable = true;
+        DWORD MediumError = 0; // non-zero: entering the drive fails with this code
+        std::string Remote;
+    };
+
+    TSimulatedMachine();
+    ~TSimulatedMachine() override;
+
+    void AddDrive(char letter, TDrive drive);
+    // Adds a directory and the ones above it; a share root (\\SERVER\SHARE) is added with it.
+    void AddDirectory(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_DIRECTORY);
+    void AddFile(const std::string& path, const std::string& bytes = "",
+                 DWORD attributes = FILE_ATTRIBUTE_ARCHIVE);
+    void Remove(const std::string& path);
+    // Entering the directory fails with the code.
+    void Refuse(const std::string& path, DWORD code) { FRefused[Key(path)] = code; }
+    // Listing the directory fails.
+    void MakeUnreadable(const std::string& path) { FUnreadable.insert(Key(path)); }
+    // Makes the directory current, as if the program had been started there.
+    void StartIn(const std::string& path);
+
+    UINT Page = 1250;
+    std::vector<std::pair<std::string, std::string>> Started;
+    std::vector<std::string> OpenedUrls;
+    std::vector<UINT> ErrorModes;
+
+    UINT CodePage() override { return Page; }
+    std::string CurrentDirectory() override { return FCurrent; }
+    DWORD ChangeDirectory(const std::string& path) override;
+    bool Enumerate(const std::string& pattern,
+                   const std::function<void(DWORD, const char*)>& visit) override;
+    bool VolumeFlags(const std::string& root, DWORD& flags) override;
+    bool VolumeLabel(const std::string& root, std::string& label) override;
+    DWORD LogicalDrives() override;
+    UINT DriveType(const std::string& root) override;
+    bool RemoteName(const std::string& drive, std::string& name) override;
+    DWORD FileAttributes(const std::string& path) override;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    UINT SetErrorMode(UINT mode) override;
+    bool StartProgram(const std::string& program, const std::string& commandLine) override;
+    void OpenUrl(HWND owner, const std::string& url) override;
+
+private:
+    struct TEntry {
+        std::string Path; // as added, canonical form
+        DWORD Attributes;
+        std::string Bytes;
+        std::vector<std::string> Children; // keys, in the order added
+    };
+    static std::string Key(const std::string& path);
+    static std::string Root(const std::string& full);
+    std::string Resolve(const std::string& path) const;
+    const TEntry* Find(const std::string& full) const;
+    const TDrive* DriveOf(const std::string& full) const;
+
+    std::map<char, TDrive> FDrives;
+    std::map<std::string, TEntry> FEntries;
+    std::map<std::string, DWORD> FRefused;
+    std::set<std::string> FUnreadable;
+    std::map<std::string, std::string> FDriveCurrent; // root key -> full path
+    std::string FCurrent;
+    TMachine* FPrevious;
+};
