@@ -45,7 +45,7 @@ protected:
         return items;
     }
     const TBitmap* Picture(int index) const {
-        return reinterpret_cast<const TBitmap*>(List->ItemData(index));
+        return List->Picture(index);
     }
     std::string Failure(const std::function<void()>& action) {
         try {

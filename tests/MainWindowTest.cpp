@@ -17,13 +17,17 @@ public:
         GetTempPathA(MAX_PATH, temp);
         Path = std::string(temp) + "tolvo-main-" + std::to_string(GetTickCount());
         CreateDirectoryA(Path.c_str(), nullptr);
+        CreateDirectoryA((Path + "\\beta").c_str(), nullptr);
+        CreateDirectoryA((Path + "\\Alpha").c_str(), nullptr);
         GetCurrentDirectoryA(MAX_PATH, FPrevious);
         SetCurrentDirectoryA(Path.c_str());
     }
     ~TScratchFolder() {
         SetCurrentDirectoryA(FPrevious);
-        for (const char* name : {"readme.txt", "ace.log"})
+        for (const char* name : {"readme.txt", "ace.log", "Alpha\\readme.txt"})
             DeleteFileA((Path + "\\" + name).c_str());
+        for (const char* name : {"beta", "Alpha"})
+            RemoveDirectoryA((Path + "\\" + name).c_str());
         RemoveDirectoryA(Path.c_str());
     }
     void Write(const std::string& name, const std::string& bytes) const {
@@ -177,4 +181,41 @@ TEST_F(MainWindow, ExitEndsTheLoop) {
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 0u);
+}
+
+TEST_F(MainWindow, DoubleClickAndEnterInTheTreeMoveTheDirectoryAndFillTheDestination) {
+    // The window was built in the scratch folder: the tree shows it, the field its placeholder.
+    TDirectoryListBox* list = Form1->DirectoryListBox1;
+    const std::string placeholder = "docelowy folder (format DOS - bez znak\xF3w spec.)";
+    int count = list->Count();
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(list->ItemText(count - 2), "Alpha");
+    EXPECT_EQ(list->ItemText(count - 1), "beta");
+    EXPECT_EQ(Form1->Edit1->Text(), placeholder);
+    // A click on Alpha only highlights it.
+    LPARAM alpha = MAKELPARAM(40, (count - 2) * list->ItemHeight() + 3);
+    SendMessageA(list->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, alpha);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, alpha);
+    EXPECT_EQ(list->ItemIndex(), count - 2);
+    EXPECT_EQ(Form1->Edit1->Text(), placeholder);
+    char current[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(std::string(current), Scratch.Path);
+    // A double-click opens it.
+    SendMessageA(list->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, alpha);
+    SendMessageA(list->Handle(), WM_LBUTTONUP, 0, alpha);
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(std::string(current), Scratch.Path + "\\Alpha");
+    EXPECT_EQ(Form1->Edit1->Text(), Scratch.Path + "\\Alpha");
+    EXPECT_EQ(list->ItemText(list->ItemIndex()), "Alpha");
+    // Up one with the arrow key and Enter: back to the scratch folder.
+    list->SetFocus();
+    SendMessageA(list->Handle(), WM_KEYDOWN, VK_UP, 0);
+    SendMessageA(list->Handle(), WM_CHAR, '\r', 0);
+    EXPECT_EQ(Form1->Edit1->Text(), Scratch.Path);
+    // The readme is then looked up in the directory the tree moved to.
+    Scratch.Write("Alpha\\readme.txt", "from Alpha");
+    list->ChangeDirectory(Scratch.Path + "\\Alpha");
+    Press(Form1->RxSpeedButton4);
+    EXPECT_EQ(Form3->Memo1->Caption(), "from Alpha");
 }

@@ -87,8 +87,9 @@ void TDirectoryListBox::Rebuild() {
         flags = FS_CASE_IS_PRESERVED;
     NamesKeepCase = (flags & 3) != 0;
     NamesCaseSensitive = (flags & 1) != 0;
+    // An item's value names its picture; subfolders, by far the most items, keep the value 0.
     auto add = [this](const std::string& text, const TBitmap& picture) {
-        AddItem(text, LPARAM(&picture));
+        AddItem(text, &picture == &ClosedFolder ? 0 : LPARAM(&picture));
     };
     std::string rest = ActivePath;
     bool first = true;
@@ -118,6 +119,21 @@ void TDirectoryListBox::Rebuild() {
     SetItemIndex(selected);
 }
 
+// The case-insensitive sort key of a name in the user's locale.
+static std::string SortKey(const std::string& name) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    char buffer[512];
+    int length = LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()), buffer,
+                              sizeof buffer);
+    if (length > 0)
+        return std::string(buffer, length);
+    std::string key(LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()),
+                                 nullptr, 0), '\0');
+    LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()), key.data(),
+                 int(key.size()));
+    return key;
+}
+
 int CollectSubfolders(const std::string& directory, std::vector<std::string>& names) {
     std::vector<std::string> found;
     const DWORD passedOver = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 8 /* volume label */;
@@ -127,30 +143,33 @@ int CollectSubfolders(const std::string& directory, std::vector<std::string>& na
         if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
             found.emplace_back(name);
     });
-    // Sorted as a binary-search insertion that drops a name equal to one already placed would
-    // sort them: a stable sort keeps names equal but for case in the order they were found, and
-    // only the first of each such run is kept.
-    auto compare = [](const std::string& a, const std::string& b) {
-        return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), int(a.size()),
-                              b.data(), int(b.size()));
-    };
-    std::vector<std::string> sorted = found;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [&](const std::string& a, const std::string& b) { return compare(a, b) == CSTR_LESS_THAN; });
-    sorted.erase(std::unique(sorted.begin(), sorted.end(),
-                             [&](const std::string& a, const std::string& b) {
-                                 return compare(a, b) == CSTR_EQUAL;
-                             }),
-                 sorted.end());
+    // The order is the one CompareStringA gives with the ignore-case flag, and of names equal
+    // under it the first found is kept: as placing each name by binary search and dropping an
+    // equal one would. Each name's sort key is made once; comparing keys byte by byte gives the
+    // same order as comparing the names, at a fraction of the cost.
+    std::vector<std::pair<std::string, size_t>> keyed;
+    keyed.reserve(found.size());
+    for (size_t i = 0; i < found.size(); i++)
+        keyed.emplace_back(SortKey(found[i]), i);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    keyed.erase(std::unique(keyed.begin(), keyed.end(),
+                            [](const auto& a, const auto& b) { return a.first == b.first; }),
+                keyed.end());
+    std::vector<std::string> sorted;
+    sorted.reserve(keyed.size());
+    for (const auto& [key, index] : keyed)
+        sorted.push_back(std::move(found[index]));
+    int count = int(found.size());
     names = std::move(sorted);
-    return int(found.size());
+    return count;
 }
 
 const TBitmap* TDirectoryListBox::Picture(int index) const {
     LPARAM data = ItemData(index);
     if (data == LB_ERR)
         throw EListError(Format("List index out of bounds (%d)", index));
-    return reinterpret_cast<const TBitmap*>(data);
+    return data ? reinterpret_cast<const TBitmap*>(data) : &ClosedFolder;
 }
 
 std::string TDirectoryListBox::ItemPath(int index) const {

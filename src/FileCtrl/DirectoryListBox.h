@@ -24,6 +24,8 @@ public:
     std::string ActivePath;
     TNotifyEvent OnChange;
 
+    // The picture of the item, which tells its kind; EListError for an index outside the list.
+    const TBitmap* Picture(int index) const;
     // The full path of the item; empty past the end; EListError for a negative index.
     std::string ItemPath(int index) const;
     void OpenSelected();
@@ -54,7 +56,6 @@ private:
     };
     TTarget ResolveTarget(const std::string& text) const;
     void EnterDirectory(const std::string& directory);
-    const TBitmap* Picture(int index) const;
 };
 
 // The subdirectories of a directory, neither hidden nor system, in the order a case-insensitive

@@ -47,7 +47,8 @@ void TCustomListBox::Reserve(int count, size_t textBytes) {
 
 int TCustomListBox::AddItem(const std::string& text, LPARAM data) {
     int index = int(SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(text.c_str())));
-    SendMessageA(Handle(), LB_SETITEMDATA, index, data);
+    if (data)
+        SendMessageA(Handle(), LB_SETITEMDATA, index, data);
     return index;
 }
 

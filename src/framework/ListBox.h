@@ -19,7 +19,8 @@ public:
     void Clear();
     // Makes room for that many more items before a long run of AddItem.
     void Reserve(int count, size_t textBytes);
-    int AddItem(const std::string& text, LPARAM data);
+    // Adds an item; its value starts as 0 and is set only when data differs.
+    int AddItem(const std::string& text, LPARAM data = 0);
     std::string ItemText(int index) const;
     // The value attached to the item; -1 (LB_ERR) for an index outside the list.
     LPARAM ItemData(int index) const;

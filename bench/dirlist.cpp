@@ -1,0 +1,64 @@
+// Directory list cost: for each folder given on the command line, the time from ChangeDirectory
+// to the rebuilt list, against a bare FindFirstFileA/FindNextFileA enumeration of the same
+// folder. Prints the medians of five runs each and their ratio.
+#include "FileCtrl/DirectoryListBox.h"
+#include "framework/Form.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+static double Milliseconds(const std::function<void()>& work) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    work();
+    QueryPerformanceCounter(&end);
+    return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+static double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+static int BareEnumeration(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &entry);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        count++;
+    while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return count;
+}
+
+int main(int argc, char** argv) {
+    char start[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, start);
+    TForm form(nullptr);
+    auto* list = new TDirectoryListBox(&form);
+    list->SetParent(&form);
+    list->SetBounds(8, 8, 233, 129);
+    list->Handle();
+    std::printf("%10s %12s %12s %8s\n", "folders", "list ms", "bare ms", "ratio");
+    for (int i = 1; i < argc; i++) {
+        std::string folder = argv[i];
+        std::vector<double> listTimes, bareTimes;
+        int entries = 0;
+        for (int run = 0; run < 5; run++) {
+            list->ChangeDirectory(start);
+            listTimes.push_back(Milliseconds([&] { list->ChangeDirectory(folder); }));
+            bareTimes.push_back(Milliseconds([&] { entries = BareEnumeration(folder); }));
+        }
+        double listMs = Median(listTimes), bareMs = Median(bareTimes);
+        std::vector<std::string> names;
+        double collectMs = Milliseconds([&] { CollectSubfolders(folder, names); });
+        std::printf("%10d %12.1f %12.1f %8.2f   (%d items shown; collecting alone %.1f ms)\n",
+                    entries - 2, listMs, bareMs, listMs / bareMs, list->Count(), collectMs);
+    }
+    return 0;
+}
