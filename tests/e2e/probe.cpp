@@ -10,6 +10,7 @@
 //   probe dialog [MS]         waits for a visible dialog box (class #32770)
 //   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
 //   probe closebox HWND       prints the screen point of the window's close box
+//   probe children HWND       lists the child windows: handle, class and text
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
@@ -124,6 +125,14 @@ static int CloseBox(HWND window) {
     return 1;
 }
 
+static BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+    wchar_t text[1024] = L"";
+    SendMessageW(child, WM_GETTEXT, 1024, LPARAM(text));
+    std::printf("0x%08lx %s %s\n", (unsigned long)(UINT_PTR)child, ClassOf(child).c_str(),
+                Utf8(text).c_str());
+    return TRUE;
+}
+
 static int Owned(HWND owner) {
     for (HWND window : TopLevelWindows())
         if (GetWindow(window, GW_OWNER) == owner)
@@ -201,8 +210,10 @@ int main(int argc, char** argv) {
         return Item(ParseHandle(argv[2]), std::atoi(argv[3]));
     if (command == "closebox" && argc > 2)
         return CloseBox(ParseHandle(argv[2]));
+    if (command == "children" && argc > 2)
+        return EnumChildWindows(ParseHandle(argv[2]), PrintChild, 0), 0;
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children ...\n");
     return 2;
 }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Double-clicking a subfolder in the tree puts its full path into the destination field, and
+# "Rozpakuj" hands that destination to the archiver.
+source "$(dirname "$0")/lib.sh"
+start_display
+wineserver -p
+work=$(mktemp -d)
+mkdir -p "$work/prog" "$work/start/Alpha" "$work/start/beta"
+cp "$TOLVO_EXE" "$(dirname "$PROBE_EXE")/ace32.exe" "$work/prog/"
+export TOLVO_ACE_LOG
+TOLVO_ACE_LOG=$(winpath "$work/ace.log")
+start=$(winpath "$work/start")
+
+TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+edit_text() { probe children "$main" | sed -n 's/^0x[0-9a-f]* TolvoTEdit //p'; }
+check "the destination field starts with its placeholder" "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text)"
+
+# The tree shows the root, each folder of the start directory's path, then Alpha and beta.
+path_items=$(($(printf '%s' "$start" | tr -cd '\\' | wc -c) + 1))
+alpha_top=$((96 + 2 + path_items * 16))
+click_client "$main" 10 "$alpha_top" 100 16
+check "a click only highlights: the field keeps its text" \
+    "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text)"
+origin=$(value clientorigin "$(probe info "$main")")
+xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + alpha_top + 8)) click --repeat 2 --delay 80 1
+sleep 0.5
+check "a double-click puts the folder's full path into the field" "$start\\Alpha" "$(edit_text)"
+screenshot tree-moved
+
+click_client "$main" 261 64 65 25
+wait_for_file "$work/ace.log"
+check "the archiver gets that destination" "$start\\Alpha" "$(record_value arg3 "$work/ace.log")"
+probe close "$main"
+check "the program ends with exit code 0" 0 "$(tolvo_exit_code)"
+rm -rf "$work"
+summary
