@@ -94,16 +94,19 @@ const TPlace MainWindowLayout[] = {
      "Tahoma", -9, EASTEUROPE_CHARSET, clBlack},
     {"DirectoryListBox1", "GroupBox2", {8, 48, 233, 129}, "", "Tahoma", -11, EASTEUROPE_CHARSET,
      clBlack},
+    {"DriveComboBox1", "GroupBox2", {8, 182, 233, 19}, nullptr, "Tahoma", -11, ANSI_CHARSET,
+     clBlack},
 };
 } // namespace
 
 TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAndCaption) {
     const char* order[] = {"Image1",    "RxSpeedButton2", "RxSpeedButton1", "RxSpeedButton3",
                            "RxSpeedButton4", "GroupBox1", "Label2",      "GroupBox2",
-                           "Edit1",     "DirectoryListBox1", "OpenDialog1"};
+                           "Edit1",     "DirectoryListBox1", "DriveComboBox1", "OpenDialog1"};
     ASSERT_EQ(Form1->Components().size(), std::size(order));
     for (size_t i = 0; i < std::size(order); i++)
         EXPECT_EQ(Form1->Components()[i]->Name(), order[i]) << "in the description's order";
+    Form1->Handle(); // the combo box takes its closed height when its window is made
     for (const TPlace& place : MainWindowLayout) {
         SCOPED_TRACE(place.Name);
         auto* control = dynamic_cast<TControl*>(Form1->FindComponent(place.Name));
@@ -113,7 +116,9 @@ TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAnd
         EXPECT_EQ(control->Top(), place.Bounds.top);
         EXPECT_EQ(control->Width(), place.Bounds.right);
         EXPECT_EQ(control->Height(), place.Bounds.bottom);
-        EXPECT_EQ(control->Caption(), place.Caption);
+        if (place.Caption) { // the drive selector's text is the drive it shows
+            EXPECT_EQ(control->Caption(), place.Caption);
+        }
         EXPECT_EQ(control->Font().Name(), place.Face);
         EXPECT_EQ(control->Font().Height(), place.Height);
         EXPECT_EQ(control->Font().Charset(), place.Charset);
@@ -128,6 +133,9 @@ TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAnd
     EXPECT_EQ(Form1->Edit1->Color(), clWindow);
     EXPECT_EQ(Form1->DirectoryListBox1->ItemHeight(), 16);
     EXPECT_EQ(Form1->DirectoryListBox1->Color(), clWindow);
+    EXPECT_EQ(Form1->DriveComboBox1->DirList(), Form1->DirectoryListBox1);
+    EXPECT_EQ(Form1->DirectoryListBox1->LinkedSelector, Form1->DriveComboBox1);
+    EXPECT_EQ(Form1->DriveComboBox1->TextCase(), tcLowerCase);
     EXPECT_EQ(Form1->OpenDialog1->Filter, "Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*");
     EXPECT_EQ(Form1->OpenDialog1->Options,
               OptionBit(ofNoLongNames) | OptionBit(ofOldStyleDialog));
@@ -135,10 +143,28 @@ TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAnd
     EXPECT_EQ(Form1->Image1->Picture()->Height(), 260);
 }
 
-TEST_F(ProgramWindows, TheDestinationFieldHasTheFocusFirst) {
+TEST_F(ProgramWindows, TheFocusStartsInTheDestinationFieldAndTabFollowsTheTabOrder) {
     Form1->Show();
     PumpMessages();
     EXPECT_TRUE(Form1->Edit1->Focused());
+    auto tab = [](bool back) {
+        MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = back ? 0x80 : 0;
+        SetKeyboardState(keys);
+        EXPECT_TRUE(IsKeyMessageConsumed(key));
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    };
+    tab(false);
+    EXPECT_TRUE(Form1->DirectoryListBox1->Focused());
+    tab(false);
+    EXPECT_TRUE(Form1->DriveComboBox1->Focused());
+    tab(false);
+    EXPECT_TRUE(Form1->Edit1->Focused());
+    tab(true);
+    EXPECT_TRUE(Form1->DriveComboBox1->Focused());
 }
 
 // The main window's client area as it is painted, in a memory bitmap.

@@ -178,6 +178,7 @@ bool TSimulatedMachine::VolumeFlags(const std::string& root, DWORD& flags) {
 }
 
 bool TSimulatedMachine::VolumeLabel(const std::string& root, std::string& label) {
+    LabelQueries.push_back(root);
     const TDrive* drive = DriveOf(root);
     if (!drive || !drive->VolumeReadable)
         return false;

@@ -41,6 +41,7 @@ public:
     std::vector<std::pair<std::string, std::string>> Started;
     std::vector<std::string> OpenedUrls;
     std::vector<UINT> ErrorModes;
+    std::vector<std::string> LabelQueries;
 
     UINT CodePage() override { return Page; }
     std::string CurrentDirectory() override { return FCurrent; }

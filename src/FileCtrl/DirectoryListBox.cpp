@@ -1,5 +1,6 @@
 #include "DirectoryListBox.h"
 
+#include "FileCtrl/DriveComboBox.h"
 #include "FileCtrl/PathScan.h"
 #include "framework/DescReader.h"
 #include "framework/Exceptions.h"
@@ -34,6 +35,12 @@ void TDirectoryListBox::FitItemHeight() {
     if (height < OpenFolder.Height() + 1)
         height = OpenFolder.Height() + 1;
     SetItemHeight(height);
+}
+
+void TDirectoryListBox::Notification(TComponent* component, TOperation operation) {
+    TCustomListBox::Notification(component, operation);
+    if (operation == opRemove && component == LinkedSelector)
+        LinkedSelector = nullptr;
 }
 
 void TDirectoryListBox::WndProc(TMessage& message) {
@@ -202,7 +209,10 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (ActiveDrive() != target.Drive) {
         InDriveSwitch = true;
         try {
-            SwitchDrive(target.Drive);
+            if (LinkedSelector)
+                LinkedSelector->SelectDrive(target.Drive);
+            else
+                SwitchDrive(target.Drive);
         } catch (...) {
             InDriveSwitch = false;
             throw;
@@ -229,14 +239,14 @@ TDirectoryListBox::TTarget TDirectoryListBox::ResolveTarget(const std::string& t
         size_t separator = FindLastOf(directory, "\\:", codePage);
         name = separator == std::string::npos ? directory : directory.substr(separator + 1);
         if (directory.size() == name.size() + 1) {
-            directory.assign(1, '\\');
+            directory = "\\";
         } else if (directory.size() > name.size()) {
             directory.erase(directory.size() - name.size() - 1);
         } else {
             std::string current = Machine().CurrentDirectory();
             directory = current.substr(DrivePart(current, codePage).size());
             if (directory.empty())
-                directory.assign(1, '\\');
+                directory = "\\";
         }
         if (!directory.empty())
             ChangeTo(directory);
@@ -332,4 +342,14 @@ void RegisterFileControls() {
     RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox", "TCustomListBox")
         .Property<TDirectoryListBox>(
             "OnChange", [](TDirectoryListBox& c, P p, R r) { c.OnChange = r.Event(p); });
+    RegisterComponentClass<TDriveComboBox>("TDriveComboBox", "TCustomComboBox")
+        .Property<TDriveComboBox>("DirList",
+                                  [](TDriveComboBox& c, P p, R r) {
+                                      r.Reference(p, [&c](TComponent* list) {
+                                          c.SetDirList(dynamic_cast<TDirectoryListBox*>(list));
+                                      });
+                                  })
+        .Property<TDriveComboBox>("TextCase", [](TDriveComboBox& c, P p, R r) {
+            c.SetTextCase(TTextCase(r.Enum(p, {"tcLowerCase", "tcUpperCase"})));
+        });
 }

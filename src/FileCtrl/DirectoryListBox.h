@@ -44,6 +44,7 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
+    void Notification(TComponent* component, TOperation operation) override;
     void CreateWnd() override;
     void DrawItem(int index, const RECT& rect, UINT state) override;
     void DblClick() override { OpenSelected(); }

@@ -113,6 +113,7 @@ static void RegisterStandardControls() {
         .Property<TCustomListBox>("ItemHeight", [](TCustomListBox& c, P p, R r) {
             c.SetItemHeight(r.Integer(p));
         });
+    RegisterClassInfo("TCustomComboBox", "TWinControl");
     RegisterComponentClass<TEdit>("TEdit", "TWinControl")
         .Property<TEdit>("Text", [](TEdit& c, P p, R r) { c.SetText(r.String(p)); });
     RegisterComponentClass<TMemo>("TMemo", "TWinControl")

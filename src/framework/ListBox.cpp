@@ -19,13 +19,6 @@ void TCustomListBox::CreateWnd() {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, FItemHeight);
 }
 
-void TCustomListBox::RecreateWnd() {
-    if (!HandleAllocated())
-        return;
-    DestroyHandle();
-    Handle();
-}
-
 void TCustomListBox::SetItemHeight(int value) {
     if (value <= 0 || value == FItemHeight)
         return;
@@ -68,7 +61,10 @@ LPARAM TCustomListBox::ItemData(int index) const {
 void TCustomListBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_DRAWITEM:
-        DrawRequest(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+        DrawOwnerItem(FCanvas, *this, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam),
+                      [this](int index, const RECT& rect, UINT state) {
+                          DrawItem(index, rect, state);
+                      });
         message.Result = 1;
         return;
     case CN_COMMAND:
@@ -83,23 +79,22 @@ void TCustomListBox::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-// The canvas takes the list's font and colours, the highlight ones for a selected item; a
-// request for no item (an empty list) only fills the rectangle.
-void TCustomListBox::DrawRequest(const DRAWITEMSTRUCT& request) {
-    FCanvas.SetHandle(request.hDC);
-    FCanvas.Font.Assign(Font());
-    FCanvas.BrushColor = Color();
+void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMSTRUCT& request,
+                   const std::function<void(int, const RECT&, UINT)>& draw) {
+    canvas.SetHandle(request.hDC);
+    canvas.Font.Assign(control.Font());
+    canvas.BrushColor = control.Color();
     if (request.itemState & ODS_SELECTED) {
-        FCanvas.BrushColor = clHighlight;
-        FCanvas.Font.SetColor(clHighlightText);
+        canvas.BrushColor = clHighlight;
+        canvas.Font.SetColor(clHighlightText);
     }
     if (int(request.itemID) >= 0)
-        DrawItem(int(request.itemID), request.rcItem, request.itemState);
+        draw(int(request.itemID), request.rcItem, request.itemState);
     else
-        FCanvas.FillRect(request.rcItem);
+        canvas.FillRect(request.rcItem);
     if (request.itemState & ODS_FOCUS)
         DrawFocusRect(request.hDC, &request.rcItem);
-    FCanvas.SetHandle(nullptr);
+    canvas.SetHandle(nullptr);
 }
 
 void TCustomListBox::DrawItem(int index, const RECT& rect, UINT) {

@@ -2,6 +2,15 @@
 #include "Canvas.h"
 #include "WinControl.h"
 
+#include <functional>
+
+// Serves an owner-draw request of a list or combo box: the canvas takes the control's font and
+// colours, the highlight ones for a selected item; draw paints the item, and a request for no
+// item (an empty list, nothing selected) only fills the rectangle; a focused item gets the
+// focus rectangle.
+void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMSTRUCT& request,
+                   const std::function<void(int index, const RECT& rect, UINT state)>& draw);
+
 // The platform's list control, owner-drawn with a fixed item height; each item is a text with
 // one value attached. The items live in the control's window.
 class TCustomListBox : public TWinControl {
@@ -30,7 +39,6 @@ public:
 protected:
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
-    void RecreateWnd();
     TCanvas& Canvas() { return FCanvas; }
     // Draws one item on Canvas(), whose font and colours are set for its state.
     virtual void DrawItem(int index, const RECT& rect, UINT state);
@@ -38,8 +46,6 @@ protected:
     virtual void KeyPress(char key) { (void)key; }
 
 private:
-    void DrawRequest(const DRAWITEMSTRUCT& request);
-
     int FItemHeight = 16;
     TCanvas FCanvas;
 };

@@ -143,6 +143,13 @@ void TWinControl::DestroyHandle() {
         DestroyWindow(FHandle);
 }
 
+void TWinControl::RecreateWnd() {
+    if (!FHandle)
+        return;
+    DestroyHandle();
+    Handle();
+}
+
 void TWinControl::InsertControl(TControl* control) {
     FControls.push_back(control);
     if (auto windowed = dynamic_cast<TWinControl*>(control); windowed && FHandle)

@@ -26,6 +26,8 @@ public:
     HWND Handle() const;
     bool HandleAllocated() const { return FHandle != nullptr; }
     void DestroyHandle();
+    // Makes the window anew, when it exists, so that changed creation settings take effect.
+    void RecreateWnd();
 
     const std::vector<TControl*>& Controls() const { return FControls; }
     // The windowless child that covers the point (in client pixels), topmost first.

@@ -28,6 +28,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Bind(GroupBox2, "GroupBox2");
     Bind(Edit1, "Edit1");
     Bind(DirectoryListBox1, "DirectoryListBox1");
+    Bind(DriveComboBox1, "DriveComboBox1");
     Bind(OpenDialog1, "OpenDialog1");
 }
 

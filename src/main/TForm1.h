@@ -1,5 +1,5 @@
 #pragma once
-#include "FileCtrl/DirectoryListBox.h"
+#include "FileCtrl/DriveComboBox.h"
 #include "RXCtrls/RxSpeedButton.h"
 #include "framework/Edit.h"
 #include "framework/Form.h"
@@ -26,6 +26,7 @@ public:
     TGroupBox* GroupBox2;
     TEdit* Edit1;
     TDirectoryListBox* DirectoryListBox1;
+    TDriveComboBox* DriveComboBox1;
     TOpenDialog* OpenDialog1;
 
     void RxSpeedButton1Click(TObject* sender);

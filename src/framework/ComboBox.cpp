@@ -1,0 +1,83 @@
+#include "ComboBox.h"
+
+TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 145, 21);
+    SetColor(clWindow);
+    TabStop = true;
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& params) const {
+    TWinControl::CreateParams(params);
+    params.BaseClass = "COMBOBOX";
+    params.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL;
+}
+
+void TCustomComboBox::CreateWnd() {
+    TWinControl::CreateWnd();
+    HWND window = Handle();
+    SendMessageA(window, CB_SETITEMHEIGHT, WPARAM(-1), FItemHeight);
+    SendMessageA(window, CB_SETITEMHEIGHT, 0, FItemHeight);
+    // The height a combo box is given is its dropped height: its closed height, which follows
+    // from the selection field, then the items and the list's frame.
+    RECT closed;
+    GetWindowRect(window, &closed);
+    SetWindowPos(window, nullptr, 0, 0, Width(),
+                 closed.bottom - closed.top + DropDownCount * FItemHeight + 2,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TCustomComboBox::SetItemHeight(int value) {
+    if (value <= 0 || value == FItemHeight)
+        return;
+    FItemHeight = value;
+    RecreateWnd();
+}
+
+int TCustomComboBox::Count() const { return int(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
+
+int TCustomComboBox::ItemIndex() const { return int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TCustomComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, index, 0); }
+
+void TCustomComboBox::Clear() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
+
+int TCustomComboBox::AddItem(const std::string& text, LPARAM data) {
+    int index = int(SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(text.c_str())));
+    SendMessageA(Handle(), CB_SETITEMDATA, index, data);
+    return index;
+}
+
+std::string TCustomComboBox::ItemText(int index) const {
+    LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        return "";
+    std::string text(length + 1, '\0');
+    text.resize(SendMessageA(Handle(), CB_GETLBTEXT, index, LPARAM(text.data())));
+    return text;
+}
+
+LPARAM TCustomComboBox::ItemData(int index) const {
+    return SendMessageA(Handle(), CB_GETITEMDATA, index, 0);
+}
+
+void TCustomComboBox::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case CN_DRAWITEM:
+        DrawOwnerItem(FCanvas, *this, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam),
+                      [this](int index, const RECT& rect, UINT state) {
+                          DrawItem(index, rect, state);
+                      });
+        message.Result = 1;
+        return;
+    case CN_COMMAND:
+        if (HIWORD(message.WParam) == CBN_SELCHANGE)
+            Change();
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+void TCustomComboBox::DrawItem(int index, const RECT& rect, UINT) {
+    FCanvas.FillRect(rect);
+    FCanvas.TextOut(rect.left + 2, rect.top, ItemText(index));
+}
