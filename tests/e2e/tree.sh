@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Double-clicking a subfolder in the tree puts its full path into the destination field, and
-# "Rozpakuj" hands that destination to the archiver.
+# "Rozpakuj" hands that destination to the archiver; choosing a drive moves the tree.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -31,6 +31,15 @@ screenshot tree-moved
 click_client "$main" 261 64 65 25
 wait_for_file "$work/ace.log"
 check "the archiver gets that destination" "$start\\Alpha" "$(record_value arg3 "$work/ace.log")"
+# Another drive chosen in the drive selector moves the tree and the field to that drive.
+click_client "$main" 8 230 233 19
+sleep 0.3
+xdotool key Up Return
+sleep 0.5
+screenshot drive-chosen
+drive=$(edit_text | cut -c1 | tr a-z A-Z)
+check "choosing the drive before Z: moves the destination to it" yes \
+    "$([ -n "$drive" ] && [ "$drive" != Z ] && echo yes || echo no)"
 probe close "$main"
 check "the program ends with exit code 0" 0 "$(tolvo_exit_code)"
 rm -rf "$work"
