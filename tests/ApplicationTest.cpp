@@ -279,7 +279,8 @@ TEST_F(ApplicationLoop, AFailedConstructionLeavesNothingBehindAndEndsWithExitCod
     auto boxes = watcher.Boxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Caption, "Application Error");
-    EXPECT_EQ(boxes[0].Text, "EReadError: Window description, line 2: class TNoSuchClass not found");
+    EXPECT_EQ(boxes[0].Text, "Exception EReadError in module tolvo_tests.exe at 00000000.\n"
+                             "Window description, line 2: class TNoSuchClass not found.");
     // TearDown checks that freeing the application frees the window that was built.
 }
 

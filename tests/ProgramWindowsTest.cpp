@@ -246,3 +246,18 @@ TEST_F(ProgramWindows, TheArchiveLabelGrowsWithALongPath) {
         << "the label grows with its text; the group's window cuts it at its edge";
     EXPECT_EQ(Form1->Label2->Parent(), Form1->GroupBox1);
 }
+
+static BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(ProgramWindows, AChildAskedForItsWindowFirstGetsExactlyOne) {
+    // The memo is the first to need a window: its parent's is made, and with it the memo's.
+    HWND memo = Form3->Memo1->Handle();
+    int children = 0;
+    EnumChildWindows(Form3->Handle(), CountChild, LPARAM(&children));
+    EXPECT_EQ(children, 1);
+    EXPECT_EQ(GetParent(memo), Form3->Handle());
+    EXPECT_EQ(TWinControl::FindControl(memo), Form3->Memo1);
+}

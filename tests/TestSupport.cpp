@@ -43,12 +43,30 @@ std::vector<TMessageBoxWatcher::TBox> TMessageBoxWatcher::Boxes() const {
     return boxes;
 }
 
-static BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
-    char name[32] = "";
+static std::string ClassOf(HWND window) {
+    char name[64] = "";
     GetClassNameA(window, name, sizeof name);
-    if (std::string(name) == "#32770" && IsWindowVisible(window))
+    return name;
+}
+
+// The platform's dialog boxes and the program's own message dialogs.
+static BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+    std::string name = ClassOf(window);
+    if ((name == "#32770" || name == "TolvoTMessageForm") && IsWindowVisible(window))
         reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
     return TRUE;
+}
+
+// The text a box shows: the platform's in its static item, the program's in its label.
+static std::string BoxText(HWND box) {
+    char text[1024] = "";
+    if (ClassOf(box) == "#32770") {
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        return text;
+    }
+    auto* form = dynamic_cast<TForm*>(TWinControl::FindControl(box));
+    auto* label = form ? dynamic_cast<TControl*>(form->FindComponent("Message")) : nullptr;
+    return label ? label->Caption() : "";
 }
 
 // Answers each box once; a box stays open while another one it led to is up.
@@ -66,9 +84,9 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
             continue;
         }
         HWND box = *fresh;
-        char caption[256] = "", text[1024] = "";
+        char caption[256] = "";
         GetWindowTextA(box, caption, sizeof caption);
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+        std::string text = BoxText(box);
         HWND owner = GetWindow(box, GW_OWNER);
         while (FLock.test_and_set())
             ;
@@ -77,7 +95,18 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
         answered.push_back(box);
         if (FOnBox)
             FOnBox();
-        PostMessageA(box, WM_COMMAND, FAnswer, 0);
+        if (FAnswer == IDCLOSE) {
+            PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
+        } else if (ClassOf(box) == "#32770") {
+            PostMessageA(box, WM_COMMAND, FAnswer, 0);
+        } else {
+            // The program's dialog is answered from the keyboard: Enter for OK, else Escape.
+            GUITHREADINFO focus{};
+            focus.cbSize = sizeof focus;
+            GetGUIThreadInfo(thread, &focus);
+            PostMessageA(focus.hwndFocus ? focus.hwndFocus : box, WM_KEYDOWN,
+                         FAnswer == IDOK ? VK_RETURN : VK_ESCAPE, 0);
+        }
     }
 }
 

@@ -23,7 +23,7 @@ void RunIdleStep(TApplication& application);
 // triggers one needs somebody else to answer it.
 class TMessageBoxWatcher {
 public:
-    // answer: the button each box is closed with; onBox runs on the watcher's thread while the
+    // answer: the button each box is closed with (IDCLOSE: its close box); onBox runs on the watcher's thread while the
     // box is up, before it is answered.
     explicit TMessageBoxWatcher(int answer = IDOK, std::function<void()> onBox = nullptr);
     ~TMessageBoxWatcher();

@@ -20,6 +20,9 @@ public:
     virtual void MinimizeForm(TForm* form) = 0;
     // True while the whole application is minimised: forms are then kept hidden.
     virtual bool Minimized() const = 0;
+    // One step of the application's message loop, for a modal form's own loop.
+    virtual void HandleMessage() = 0;
+    virtual bool Terminated() const = 0;
 
 protected:
     ~TApplicationLink() = default;

@@ -20,6 +20,8 @@ public:
         const char* ClassName() const override { return #Name; }                               \
     }
 
+// The silent exception: it ends what is being done and shows nothing.
+TOLVO_EXCEPTION(EAbort, Exception);
 // A window description that cannot be read: bad text, unknown class, property or handler.
 TOLVO_EXCEPTION(EReadError, Exception);
 // A resource the program asked for is missing from the executable.

@@ -3,6 +3,8 @@
 #include "AppLink.h"
 #include "DescReader.h"
 #include "Resources.h"
+#include "StringIds.h"
+#include "TaskWindowLock.h"
 
 #include <algorithm>
 
@@ -190,7 +192,9 @@ void TForm::ReadDescription(const std::string& resourceName) {
 void TForm::WndProc(TMessage& message) {
     switch (message.Msg) {
     case WM_CLOSE:
-        if (AppLink())
+        if (FModal)
+            ModalResult = 2;
+        else if (AppLink())
             AppLink()->CloseForm(this);
         else
             Hide();
@@ -215,4 +219,45 @@ void TForm::WndProc(TMessage& message) {
         break;
     }
     TWinControl::WndProc(message);
+}
+
+int TForm::ShowModal() {
+    if (Visible() || !Enabled() || FModal)
+        throw EInvalidOperation(LoadStr(SCannotShowModal));
+    if (HWND capture = GetCapture())
+        SendMessageA(capture, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+    FModal = true;
+    HWND active = GetActiveWindow();
+    HCURSOR cursor = SetCursor(LoadCursorA(nullptr, LPCSTR(IDC_ARROW)));
+    TTaskWindowLock lock;
+    lock.Apply();
+    // Whatever happens, the window is hidden and everything put back as it was.
+    struct TRestore {
+        TForm& Form;
+        HWND& Active;
+        HCURSOR Cursor;
+        TTaskWindowLock& Lock;
+        ~TRestore() {
+            if (GetActiveWindow() != Form.Handle())
+                Active = nullptr;
+            Form.Hide();
+            SetCursor(Cursor);
+            Lock.Release();
+            if (Active && IsWindow(Active))
+                SetActiveWindow(Active);
+            Form.FModal = false;
+        }
+    } restore{*this, active, cursor, lock};
+    Show();
+    SetActiveWindow(Handle());
+    ModalResult = 0;
+    do {
+        AppLink()->HandleMessage();
+        if (AppLink()->Terminated())
+            ModalResult = 2;
+        else if (ModalResult && !CloseQuery())
+            ModalResult = 0;
+    } while (!ModalResult);
+    return ModalResult;
 }

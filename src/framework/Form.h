@@ -45,6 +45,15 @@ public:
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     void Close() { Perform(WM_CLOSE); }
+
+    // Shows the window modally: the other windows are locked and the application's loop runs
+    // until ModalResult is set (a button, the close box: 2) and CloseQuery agrees; the window is
+    // hidden again and the previously active window gets the activation back. Raises
+    // EInvalidOperation for a window that is visible, disabled or already modal.
+    int ShowModal();
+    int ModalResult = 0;
+    int HelpContext = 0;
+    virtual bool CloseQuery() { return true; }
     void ScaleBy(int numerator, int denominator) override;
 
     // The handler of that name that the window class offers to its description, or null.
@@ -80,6 +89,7 @@ private:
     TWindowState FWindowState = wsNormal;
     int FClientWidth = 0, FClientHeight = 0;
     bool FShownOnce = false;
+    bool FModal = false;
     HWND FFocusedChild = nullptr;
     TIcon FIcon;
     std::map<std::string, TNotifyEvent> FHandlers;

@@ -7,7 +7,9 @@ void TLabel::SetAutoSize(bool value) {
     AdjustBounds();
 }
 
-UINT TLabel::DrawFlags() const { return DT_EXPANDTABS | DT_LEFT | (ShowAccelChar ? 0 : DT_NOPREFIX); }
+UINT TLabel::DrawFlags() const {
+    return DT_EXPANDTABS | DT_LEFT | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+}
 
 // The text as it is measured: an empty caption (or a lone "&") still takes a blank's width, so an
 // empty label keeps the height of a line.

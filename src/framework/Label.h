@@ -12,6 +12,7 @@ public:
     void SetAutoSize(bool value);
     bool ShowAccelChar = true;
     bool Transparent = false;
+    bool WordWrap = false;
 
     void WndProc(TMessage& message) override;
 

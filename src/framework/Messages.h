@@ -11,6 +11,7 @@ struct TMessage {
 
 // The framework's own notifications, delivered synchronously to controls, windowless included.
 enum : UINT {
+    CM_DIALOGKEY = 0xB005,
     CM_DIALOGCHAR = 0xB006,
     CM_ENABLEDCHANGED = 0xB00C,
     CM_FONTCHANGED = 0xB00E,

@@ -66,15 +66,23 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y) const {
 }
 
 TIcon::~TIcon() {
-    if (FHandle)
+    if (FHandle && !FShared)
         DestroyIcon(FHandle);
 }
 
 void TIcon::LoadFromResourceName(const std::string& name) {
     HICON loaded = HICON(LoadResourceImage(name, IMAGE_ICON, 32));
-    if (FHandle)
+    if (FHandle && !FShared)
         DestroyIcon(FHandle);
     FHandle = loaded;
+    FShared = false;
+}
+
+void TIcon::LoadStock(LPCSTR id) {
+    if (FHandle && !FShared)
+        DestroyIcon(FHandle);
+    FHandle = LoadIconA(nullptr, id);
+    FShared = true;
 }
 
 void TIcon::Draw(HDC dc, int x, int y) const {

@@ -41,6 +41,8 @@ public:
 
     // Raises EResNotFound when the executable has no icon of that name.
     void LoadFromResourceName(const std::string& name);
+    // One of the platform's stock icons (IDI_...); it is shared, never destroyed.
+    void LoadStock(LPCSTR id);
     HICON Handle() const { return FHandle; }
     bool Empty() const override { return !FHandle; }
     int Width() const override { return FHandle ? 32 : 0; }
@@ -49,6 +51,7 @@ public:
 
 private:
     HICON FHandle = nullptr;
+    bool FShared = false;
 };
 
 // The module whose resources the program uses: the executable itself.

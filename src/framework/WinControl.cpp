@@ -87,7 +87,11 @@ TWinControl* TWinControl::FindControl(HWND window) {
     return found == GControls.end() ? nullptr : const_cast<TWinControl*>(found->second);
 }
 
+// A child's window is made with its parent's: asking the parent first makes this one too, and
+// never twice.
 HWND TWinControl::Handle() const {
+    if (!FHandle && Parent())
+        Parent()->Handle();
     if (!FHandle)
         const_cast<TWinControl*>(this)->CreateWnd();
     return FHandle;
@@ -326,9 +330,10 @@ void TWinControl::WndProc(TMessage& message) {
         if (FHandle)
             EnableWindow(FHandle, Enabled());
         break;
+    case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
         for (TControl* control : std::vector<TControl*>(FControls))
-            if ((message.Result = control->Perform(CM_DIALOGCHAR, message.WParam, message.LParam)))
+            if ((message.Result = control->Perform(message.Msg, message.WParam, message.LParam)))
                 return;
         return;
     case WM_NCDESTROY:
@@ -403,6 +408,10 @@ void TWinControl::PaintControls(HDC dc) {
     }
 }
 
+static bool ModifierHeld() {
+    return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
+}
+
 bool IsKeyMessageConsumed(const MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
         return false;
@@ -422,7 +431,14 @@ bool IsKeyMessageConsumed(const MSG& msg) {
         form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
         return true;
     }
-    if (msg.message == WM_SYSCHAR)
+    // Enter and Escape go to the window's default and cancel buttons, when it has them.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
+        !ModifierHeld())
+        return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
+    // A letter the focused control does not take, or one typed with Alt, may be an accelerator.
+    bool unwanted = msg.message == WM_CHAR &&
+                    !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS);
+    if (msg.message == WM_SYSCHAR || unwanted)
         return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     return false;
 }

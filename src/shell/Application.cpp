@@ -2,10 +2,13 @@
 
 #include "MessageDialog.h"
 #include "framework/Exceptions.h"
+#include "framework/Resources.h"
+#include "framework/StringIds.h"
 #include "framework/WinControl.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <typeinfo>
 
 TApplication* Application = nullptr;
 
@@ -343,20 +346,20 @@ void TApplication::RestoreTopMosts() {
     FTopMostList.clear();
 }
 
-void TApplication::ReportException(TObject*) {
+void TApplication::ReportException(TObject* sender) {
     if (HWND capture = GetCapture())
         SendMessageA(capture, WM_CANCELMODE, 0, 0);
-    std::string message;
     try {
         throw;
+    } catch (const EAbort&) {
     } catch (const Exception& error) {
-        message = error.Message;
-    } catch (const std::exception& error) {
-        message = error.what();
+        if (OnException)
+            OnException(sender, error);
+        else
+            ShowErrorBox(error);
     } catch (...) {
-        message = "Unknown error";
+        ShowLastChanceError();
     }
-    AppMessageBox(message + ".", FTitle, MB_OK | MB_ICONSTOP);
 }
 
 static BOOL CALLBACK HideOwnedWindow(HWND window, LPARAM owner) {
@@ -374,18 +377,44 @@ void TApplication::Shutdown() {
     DestroyComponents();
 }
 
+std::string LastChanceText(const std::string& className, const std::string& message,
+                           const void* address) {
+    // The module holding the address and the offset into it; without an address the program's
+    // own file.
+    char module[MAX_PATH] = "";
+    UINT_PTR offset = 0;
+    MEMORY_BASIC_INFORMATION memory{};
+    if (address && VirtualQuery(address, &memory, sizeof memory) && memory.State == MEM_COMMIT &&
+        GetModuleFileNameA(HMODULE(memory.AllocationBase), module, sizeof module)) {
+        offset = UINT_PTR(address) - UINT_PTR(memory.AllocationBase);
+    } else {
+        GetModuleFileNameA(nullptr, module, sizeof module);
+        offset = address ? UINT_PTR(address) - 0x1000 : 0;
+    }
+    std::string name = module;
+    name = name.substr(name.find_last_of('\\') + 1);
+    std::string format = LoadStr(SExceptionLocation);
+    if (size_t pointer = format.find("%p"); pointer != std::string::npos)
+        format.replace(pointer, 2, "%08lX");
+    bool dot = !message.empty() && message.back() != '.';
+    std::string text = Format(format.c_str(), className.c_str(), name.c_str(),
+                              (unsigned long)offset, message.c_str(), dot ? "." : "");
+    return text.substr(0, 1023);
+}
+
 void ShowLastChanceError() {
     std::string text;
     try {
         throw;
     } catch (const Exception& error) {
-        text = Format("%s: %s", error.ClassName(), error.Message.c_str());
+        text = LastChanceText(error.ClassName(), error.Message, nullptr);
     } catch (const std::exception& error) {
-        text = Format("%s", error.what());
+        text = LastChanceText(typeid(error).name(), "", nullptr);
     } catch (...) {
-        text = "Unknown error";
+        text = LastChanceText("Unknown", "", nullptr);
     }
-    MessageBoxA(nullptr, text.c_str(), "Application Error", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    MessageBoxA(nullptr, text.c_str(), LoadStr(SApplicationError).c_str(),
+                MB_ICONSTOP | MB_TASKMODAL);
 }
 
 int RunProgram(const std::function<void()>& buildWindows) {

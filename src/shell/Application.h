@@ -46,10 +46,10 @@ public:
     // Shows the main window and processes messages until the quit message arrives.
     void RunMessageLoop();
     // One step of the loop: one message processed, or the idle step when there was none.
-    void HandleMessage();
+    void HandleMessage() override;
     // Ends the loop once the quit message is taken from the queue.
     void RequestExit();
-    bool Terminated() const { return FTerminated; }
+    bool Terminated() const override { return FTerminated; }
     bool Running() const { return FRunning; }
 
     void InstallWindowHook(TWindowHook hook) { FHooks.push_back(hook); }
@@ -61,8 +61,10 @@ public:
     void RestoreTopMosts();
 
     // Shows the error that escaped the processing of a message of `sender`; call it while
-    // handling the exception.
+    // handling the exception. EAbort shows nothing; OnException, when assigned, takes the
+    // others; else they go to the error box.
     void ReportException(TObject* sender);
+    std::function<void(TObject* sender, const Exception& error)> OnException;
     // The end-of-program clean-up: hides every window the application owns, then frees the
     // forms, newest first. Runs once.
     void Shutdown();
@@ -126,6 +128,9 @@ int RunProgram(const std::function<void()>& buildWindows);
 
 // The last-chance box for an error nothing else handled; call it while handling the error.
 void ShowLastChanceError();
+// Its text: the class, the module holding the address and the offset into it, the message.
+std::string LastChanceText(const std::string& className, const std::string& message,
+                           const void* address);
 
 // The name a program gets before it is given a title: its file name without the folder, cut
 // at the first dot, every letter after the first lower-cased.

@@ -1,19 +1,227 @@
 #include "MessageDialog.h"
 
 #include "Application.h"
+#include "framework/Button.h"
+#include "framework/Image.h"
+#include "framework/Label.h"
+#include "framework/Resources.h"
+#include "framework/StringIds.h"
+
+#include <algorithm>
+
+namespace {
+
+struct TKindInfo {
+    UINT CaptionId;
+    LPCSTR Icon;
+};
+const TKindInfo Kinds[] = {
+    {SMsgDlgWarning, IDI_EXCLAMATION}, {SMsgDlgError, IDI_HAND},
+    {SMsgDlgInformation, IDI_ASTERISK}, {SMsgDlgConfirm, IDI_QUESTION}, {0, nullptr},
+};
+
+struct TButtonInfo {
+    const char* Name;
+    UINT CaptionId;
+    int ModalResult;
+};
+const TButtonInfo Buttons[] = {
+    {"Yes", SMsgDlgYes, 6},         {"No", SMsgDlgNo, 7},         {"OK", SMsgDlgOK, 1},
+    {"Cancel", SMsgDlgCancel, 2},   {"Abort", SMsgDlgAbort, 3},   {"Retry", SMsgDlgRetry, 4},
+    {"Ignore", SMsgDlgIgnore, 5},   {"All", SMsgDlgAll, 8},       {"NoToAll", SMsgDlgNoToAll, 9},
+    {"YesToAll", SMsgDlgYesToAll, 10}, {"Help", SMsgDlgHelp, 0},
+};
+
+// The captions of the kinds and the buttons, read from the string table once, at start-up.
+struct TCaptions {
+    std::string Kind[5];
+    std::string Button[11];
+    TCaptions() {
+        for (int i = 0; i < 4; i++)
+            Kind[i] = LoadStr(Kinds[i].CaptionId);
+        for (int i = 0; i < 11; i++)
+            Button[i] = LoadStr(Buttons[i].CaptionId);
+    }
+};
+const TCaptions Captions;
+
+} // namespace
+
+TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
+    NONCLIENTMETRICSA metrics{};
+    static_assert(sizeof metrics == 340, "the 340-byte record of the platform's older versions");
+    metrics.cbSize = sizeof metrics;
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0)) {
+        const LOGFONTA& font = metrics.lfMessageFont;
+        Font().SetName(font.lfFaceName);
+        Font().SetHeight(font.lfHeight);
+        Font().SetCharset(font.lfCharSet);
+        Font().SetStyle((font.lfWeight >= FW_BOLD ? unsigned(fsBold) : 0u) |
+                        (font.lfItalic ? unsigned(fsItalic) : 0u));
+    }
+}
+
+void TMessageForm::HelpButtonClick(TObject*) {}
+
+TMessageLayout LayoutMessage(SIZE averageChar, SIZE text, bool icon, int buttonCount) {
+    int w = averageChar.cx, h = averageChar.cy;
+    TMessageLayout layout{};
+    layout.HorzMargin = MulDiv(8, w, 4);
+    layout.VertMargin = MulDiv(8, h, 8);
+    layout.HorzSpacing = MulDiv(10, w, 4);
+    layout.VertSpacing = MulDiv(10, h, 8);
+    layout.ButtonWidth = MulDiv(50, w, 4);
+    layout.ButtonHeight = MulDiv(14, h, 8);
+    layout.ButtonSpacing = MulDiv(4, w, 4);
+    layout.BlockWidth = int(text.cx);
+    layout.BlockHeight = int(text.cy);
+    if (icon) {
+        layout.BlockWidth += 32 + layout.HorzSpacing;
+        layout.BlockHeight = std::max(layout.BlockHeight, 32);
+    }
+    layout.ButtonGroupWidth =
+        buttonCount ? buttonCount * layout.ButtonWidth + (buttonCount - 1) * layout.ButtonSpacing
+                    : 0;
+    layout.ClientWidth = std::max(layout.BlockWidth, layout.ButtonGroupWidth) + 2 * layout.HorzMargin;
+    layout.ClientHeight =
+        layout.BlockHeight + layout.ButtonHeight + layout.VertSpacing + 2 * layout.VertMargin;
+    layout.Label = {layout.BlockWidth - text.cx + layout.HorzMargin, layout.VertMargin, text.cx,
+                    text.cy};
+    return layout;
+}
+
+// The average character of the font: the extent of "A".."Z" and "a".."z", its width div 52.
+static SIZE AverageCharSize(HDC dc) {
+    char letters[52];
+    for (int i = 0; i < 26; i++) {
+        letters[i] = char('A' + i);
+        letters[26 + i] = char('a' + i);
+    }
+    SIZE extent{};
+    GetTextExtentPointA(dc, letters, 52, &extent);
+    return {extent.cx / 52, extent.cy};
+}
+
+static int DefaultButton(unsigned buttons) {
+    for (unsigned candidate : {mbOK, mbYes, mbRetry})
+        if (buttons & candidate)
+            return int(candidate);
+    return 0;
+}
+
+static int CancelButton(unsigned buttons) {
+    for (unsigned candidate : {mbCancel, mbNo, mbOK})
+        if (buttons & candidate)
+            return int(candidate);
+    return 0;
+}
+
+TMessageForm* BuildMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons) {
+    auto* form = new TMessageForm(Application);
+    try {
+        form->SetBorderStyle(bsDialog);
+        form->SetBorderIcons(biSystemMenu);
+        HDC dc = GetDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, form->Font().Handle());
+        SIZE average = AverageCharSize(dc);
+        RECT measured{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+        DrawTextA(dc, text.c_str(), int(text.size()), &measured,
+                  DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+        SelectObject(dc, old);
+        ReleaseDC(nullptr, dc);
+        const TKindInfo& info = Kinds[kind];
+        int count = 0;
+        for (unsigned bits = buttons & 0x7FF; bits; bits &= bits - 1)
+            count++;
+        TMessageLayout layout = LayoutMessage(average, {measured.right, measured.bottom},
+                                              info.Icon != nullptr, count);
+        form->SetClientWidth(layout.ClientWidth);
+        form->SetClientHeight(layout.ClientHeight);
+        form->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - form->Width() / 2,
+                        GetSystemMetrics(SM_CYSCREEN) / 2 - form->Height() / 2, form->Width(),
+                        form->Height());
+        if (kind == Custom) {
+            char title[256] = "";
+            GetWindowTextA(Application->Handle(), title, sizeof title);
+            form->SetCaption(title);
+        } else {
+            form->SetCaption(Captions.Kind[kind]);
+        }
+        if (info.Icon) {
+            auto* image = new TImage(form);
+            image->SetName("Image");
+            image->SetParent(form);
+            auto icon = std::make_unique<TIcon>();
+            icon->LoadStock(info.Icon);
+            image->SetPicture(std::move(icon));
+            image->SetBounds(layout.HorzMargin, layout.VertMargin, 32, 32);
+        }
+        auto* label = new TLabel(form);
+        label->SetName("Message");
+        label->SetParent(form);
+        label->WordWrap = true;
+        label->SetCaption(text);
+        label->SetBounds(layout.Label.left, layout.Label.top, layout.Label.right,
+                         layout.Label.bottom);
+        int defaultButton = DefaultButton(buttons), cancelButton = CancelButton(buttons);
+        int x = (layout.ClientWidth - layout.ButtonGroupWidth) / 2;
+        for (int bit = 0; bit < 11; bit++) {
+            if (!(buttons & (1u << bit)))
+                continue;
+            auto* button = new TButton(form);
+            button->SetName(Buttons[bit].Name);
+            button->SetParent(form);
+            button->SetCaption(Captions.Button[bit]);
+            button->ModalResult = Buttons[bit].ModalResult;
+            button->Default = int(1u << bit) == defaultButton;
+            button->Cancel = int(1u << bit) == cancelButton;
+            button->SetBounds(x, layout.BlockHeight + layout.VertMargin + layout.VertSpacing,
+                              layout.ButtonWidth, layout.ButtonHeight);
+            if (bit == 10)
+                button->OnClick = [form](TObject* sender) { form->HelpButtonClick(sender); };
+            x += layout.ButtonWidth + layout.ButtonSpacing;
+        }
+    } catch (...) {
+        delete form;
+        throw;
+    }
+    return form;
+}
+
+int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons,
+                     int helpContext, int x, int y) {
+    std::unique_ptr<TMessageForm> form(BuildMessageDialog(text, kind, buttons));
+    form->HelpContext = helpContext;
+    if (x >= 0)
+        form->SetLeft(x);
+    if (y >= 0)
+        form->SetTop(y);
+    return form->ShowModal();
+}
+
+void ShowPlainMessageAt(const std::string& text, int x, int y) {
+    RunMessageDialog(text, Custom, mbOK, 0, x, y);
+}
+
+void ShowPlainMessage(const std::string& text) { ShowPlainMessageAt(text, -1, -1); }
+
+void ShowErrorBox(const Exception& error) {
+    AppMessageBox(error.Message + ".", Application ? Application->Title() : "", MB_OK | MB_ICONSTOP);
+}
 
 int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     HWND active = GetActiveWindow();
     TTaskWindowLock lock;
     lock.Apply();
-    int result = MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(),
-                             caption.c_str(), flags & 0xFFFF);
-    lock.Release();
-    if (active && IsWindow(active))
-        SetActiveWindow(active);
-    return result;
-}
-
-void ShowPlainMessage(const std::string& text) {
-    AppMessageBox(text, Application ? Application->Title() : "", MB_OK);
+    struct TRestore {
+        HWND Active;
+        TTaskWindowLock& Lock;
+        ~TRestore() {
+            Lock.Release();
+            if (Active && IsWindow(Active))
+                SetActiveWindow(Active);
+        }
+    } restore{active, lock};
+    return MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(),
+                       caption.c_str(), flags & 0xFFFF);
 }

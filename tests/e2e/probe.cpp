@@ -7,7 +7,7 @@
 //   probe close HWND          posts WM_CLOSE
 //   probe command HWND ID     posts WM_SYSCOMMAND with ID (decimal)
 //   probe gone HWND [MS]      waits until the window no longer exists
-//   probe dialog [MS]         waits for a visible dialog box (class #32770)
+//   probe dialog [MS]         waits for a visible dialog box (the platform's or a message form)
 //   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
 //   probe closebox HWND       prints the screen point of the window's close box
 //   probe children HWND       lists the child windows: handle, class and text
@@ -97,7 +97,8 @@ static int Info(HWND window) {
 static int Dialog(DWORD timeout) {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
         for (HWND window : TopLevelWindows())
-            if (IsWindowVisible(window) && ClassOf(window) == "#32770") {
+            if (IsWindowVisible(window) &&
+                (ClassOf(window) == "#32770" || ClassOf(window) == "TolvoTMessageForm")) {
                 std::printf("0x%08lx\n", (unsigned long)(UINT_PTR)window);
                 return 0;
             }

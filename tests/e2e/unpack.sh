@@ -22,16 +22,25 @@ TOLVO_ACE_LOG=$(winpath "$work/ace.log")
 
 unpack() { click_client "$1" 261 64 65 25; }
 
-# The warning box: its text, then OK.
+# The warning: the program's message dialog, captioned with the title, without an icon, its one
+# line of text above one OK button, centred on the screen; Enter closes it.
 expect_warning() { # what
-    local box
+    local box info rect client
     box=$(probe dialog 10000)
-    check "$1: the warning appears" "Wskazany katalog docelowy nie istnieje!" "$(probe item "$box" 65535)"
-    check "$1: the warning is captioned with the title" Tolvo "$(value title "$(probe info "$box")")"
+    info=$(probe info "$box")
+    check "$1: the warning is the message dialog" TolvoTMessageForm "$(value class "$info")"
+    check "$1: captioned with the title" Tolvo "$(value title "$info")"
+    check "$1: one OK button and nothing else with a window" "TolvoTButton OK" \
+        "$(probe children "$box" | cut -d' ' -f2-)"
+    client=$(value client "$info")
+    check "$1: one line of text: 13 + 23 + 16 + 26 high" 78 "${client#*,}"
+    rect=$(value rect "$info")
+    check "$1: centred on the screen" "$((512 - ($(echo "$rect" | awk -F, '{print $3-$1}') / 2)))" \
+        "${rect%%,*}"
     screenshot "warning"
     xdotool key Return
     probe gone "$box" 5000 >/dev/null
-    check "$1: OK closes the warning" "0" "$?"
+    check "$1: Enter closes the warning" "0" "$?"
 }
 
 # 1. The archiver in the program's folder, right after start.
