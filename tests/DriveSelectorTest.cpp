@@ -217,6 +217,8 @@ TEST_F(DriveSelector, AnItemIsDrawnWithItsPictureAndText) {
 }
 
 TEST(DriveSelectorOnWine, ListsThePrefixDrivesAndMovesTheTree) {
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
     TApplication application;
     application.AddForm(Form1);
     TDriveComboBox* drives = Form1->DriveComboBox1;
@@ -224,15 +226,20 @@ TEST(DriveSelectorOnWine, ListsThePrefixDrivesAndMovesTheTree) {
     for (int i = 0; i < drives->Count(); i++)
         items.push_back(drives->ItemText(i));
     ASSERT_FALSE(items.empty());
-    auto c = std::find_if(items.begin(), items.end(),
-                          [](const std::string& item) { return item.rfind("c: [", 0) == 0; });
-    ASSERT_NE(c, items.end()) << "the prefix's drive C is a fixed drive with a label";
-    char previous[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, previous);
-    drives->SetItemIndex(int(c - items.begin()));
+    EXPECT_NE(std::find_if(items.begin(), items.end(),
+                           [](const std::string& item) { return item.rfind("c: [", 0) == 0; }),
+              items.end())
+        << "the prefix's drive C is a fixed drive with a label";
+    // Another fixed drive than the one the program started on.
+    char current = char(tolower(previous[0]));
+    auto other = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
+        return item.size() > 3 && item[0] != current && item.substr(1, 3) == ": [";
+    });
+    ASSERT_NE(other, items.end());
+    drives->SetItemIndex(int(other - items.begin()));
     SendMessageA(GetParent(drives->Handle()), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
                  LPARAM(drives->Handle()));
-    EXPECT_EQ(toupper(Form1->DirectoryListBox1->ActiveDrive()), 'C');
-    EXPECT_EQ(toupper(Form1->Edit1->Text()[0]), 'C');
+    EXPECT_EQ(tolower(Form1->DirectoryListBox1->ActiveDrive()), (*other)[0]);
+    EXPECT_EQ(tolower(Form1->Edit1->Text()[0]), (*other)[0]);
     SetCurrentDirectoryA(previous);
 }

@@ -86,7 +86,7 @@ TEST_F(MainWindow, CancellingTheOpenDialogKeepsTheArchiveAndItsLabel) {
     Form1->OpenDialog1->FileName = "C:\\ARCH\\TEST.ACE";
     bool mainWindowDisabled = false;
     {
-        TMessageBoxWatcher watcher(IDCANCEL, [&] {
+        TMessageBoxWatcher watcher(IDCANCEL, [&](HWND) {
             mainWindowDisabled = !IsWindowEnabled(Form1->Handle());
         });
         Press(Form1->RxSpeedButton1);
@@ -102,7 +102,7 @@ TEST_F(MainWindow, UnpackStartsTheArchiverThenWarnsAboutAMissingDestination) {
     bool startedBeforeTheWarning = false;
     std::vector<TMessageBoxWatcher::TBox> boxes;
     {
-        TMessageBoxWatcher watcher(IDOK, [&] { startedBeforeTheWarning = ArchiverRan(); });
+        TMessageBoxWatcher watcher(IDOK, [&](HWND) { startedBeforeTheWarning = ArchiverRan(); });
         Press(Form1->RxSpeedButton2);
         boxes = watcher.Boxes();
     }

@@ -185,7 +185,7 @@ TEST_F(MessageDialog, WhileUpTheProgramsWindowsAreLockedAndTheActiveOneComesBack
     for (bool errorBox : {false, true}) {
         bool locked = false;
         {
-            TMessageBoxWatcher watcher(IDOK, [&] {
+            TMessageBoxWatcher watcher(IDOK, [&](HWND) {
                 locked = !IsWindowEnabled(Form1->Handle()) && !IsWindowEnabled(Form3->Handle());
             });
             if (errorBox) {

@@ -24,7 +24,7 @@ void RunIdleStep(TApplication& application) {
     PumpMessages();
 }
 
-TMessageBoxWatcher::TMessageBoxWatcher(int answer, std::function<void()> onBox)
+TMessageBoxWatcher::TMessageBoxWatcher(int answer, std::function<void(HWND)> onBox)
     : FAnswer(answer), FOnBox(std::move(onBox)) {
     DWORD thread = GetCurrentThreadId();
     FThread = std::thread([this, thread] { Watch(thread); });
@@ -90,11 +90,13 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
         HWND owner = GetWindow(box, GW_OWNER);
         while (FLock.test_and_set())
             ;
-        FBoxes.push_back({caption, text, owner && !IsWindowEnabled(owner)});
+        RECT bounds;
+        GetWindowRect(box, &bounds);
+        FBoxes.push_back({caption, text, owner && !IsWindowEnabled(owner), bounds});
         FLock.clear();
         answered.push_back(box);
         if (FOnBox)
-            FOnBox();
+            FOnBox(box);
         if (FAnswer == IDCLOSE) {
             PostMessageA(box, WM_SYSCOMMAND, SC_CLOSE, 0);
         } else if (ClassOf(box) == "#32770") {

@@ -25,18 +25,19 @@ class TMessageBoxWatcher {
 public:
     // answer: the button each box is closed with (IDCLOSE: its close box); onBox runs on the watcher's thread while the
     // box is up, before it is answered.
-    explicit TMessageBoxWatcher(int answer = IDOK, std::function<void()> onBox = nullptr);
+    explicit TMessageBoxWatcher(int answer = IDOK, std::function<void(HWND box)> onBox = nullptr);
     ~TMessageBoxWatcher();
     struct TBox {
         std::string Caption, Text;
         bool OwnerDisabled;
+        RECT Bounds;
     };
     std::vector<TBox> Boxes() const;
 
 private:
     void Watch(DWORD thread);
     int FAnswer;
-    std::function<void()> FOnBox;
+    std::function<void(HWND)> FOnBox;
     std::atomic<bool> FStop{false};
     mutable std::atomic_flag FLock = ATOMIC_FLAG_INIT;
     std::vector<TBox> FBoxes;

@@ -4,8 +4,12 @@
 #include "framework/DescReader.h"
 #include "framework/Picture.h"
 #include "framework/TaskWindowLock.h"
+#include "shell/Application.h"
 
 #include <commdlg.h>
+
+static int WindowsMajorVersion() { return LOBYTE(LOWORD(GetVersion())); }
+int (*PlatformMajorVersion)() = WindowsMajorVersion;
 
 std::string ConvertFilter(const std::string& filter, UINT codePage) {
     if (filter.empty())
@@ -28,35 +32,172 @@ static const DWORD OptionFlags[] = {
     OFN_EXPLORER,         OFN_NODEREFERENCELINKS,
 };
 
+DWORD OpenDialogFlags(unsigned options, int majorVersion) {
+    DWORD flags = OFN_ENABLEHOOK;
+    for (unsigned option = 0; option <= ofNoDereferenceLinks; option++)
+        if (options & (1u << option))
+            flags |= OptionFlags[option];
+    // The old style is asked for by the inverted explorer flag.
+    return majorVersion >= 4 ? flags ^ OFN_EXPLORER : flags & ~DWORD(OFN_EXPLORER);
+}
+
+std::string DefaultExtension(const std::string& defaultExt, const std::string& fileName,
+                             bool explorer) {
+    if (!defaultExt.empty() || explorer)
+        return defaultExt;
+    size_t dot = fileName.find_last_of('.');
+    size_t separator = fileName.find_last_of("\\:");
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator))
+        return "";
+    return fileName.substr(dot + 1);
+}
+
+POINT DialogPlace(int width, int height, int screenWidth, int screenHeight) {
+    return {(screenWidth - width) / 2, (screenHeight - height) / 3};
+}
+
+// The component whose dialog is being made: the hook hands it the dialog window.
+static TCommonDialog* GCreatingDialog = nullptr;
+
+// The optional 3-D control library of platform versions below 4.
+struct TCtl3D {
+    BOOL(WINAPI* SubclassDlgEx)(HWND, DWORD) = nullptr;
+    BOOL(WINAPI* AutoSubclass)(HINSTANCE) = nullptr;
+    BOOL(WINAPI* UnAutoSubclass)() = nullptr;
+    TCtl3D() {
+        DWORD version = GetVersion();
+        if (LOBYTE(LOWORD(version)) >= 4 || HIBYTE(LOWORD(version)) >= 89 ||
+            PlatformMajorVersion() >= 4)
+            return;
+        if (HMODULE library = LoadLibraryA("CTL3D32.DLL")) {
+            SubclassDlgEx = reinterpret_cast<decltype(SubclassDlgEx)>(
+                reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dSubclassDlgEx")));
+            AutoSubclass = reinterpret_cast<decltype(AutoSubclass)>(
+                reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dAutoSubclass")));
+            UnAutoSubclass = reinterpret_cast<decltype(UnAutoSubclass)>(
+                reinterpret_cast<void*>(GetProcAddress(library, "Ctl3dUnAutoSubclass")));
+        }
+    }
+};
+static TCtl3D& Ctl3DLibrary() {
+    static TCtl3D library;
+    return library;
+}
+static bool GDialogCtl3D = false;
+
+LRESULT CALLBACK DialogThunk(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* dialog = reinterpret_cast<TCommonDialog*>(GetPropA(window, "TolvoDialog"));
+    if (!dialog)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    TMessage message{msg, wParam, lParam, 0};
+    try {
+        dialog->WndProc(message);
+    } catch (...) {
+        if (AppLink())
+            AppLink()->HandleException(dialog);
+    }
+    return message.Result;
+}
+
+UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG) {
+        if (GDialogCtl3D && Ctl3DLibrary().SubclassDlgEx) {
+            Ctl3DLibrary().SubclassDlgEx(window, 0xFFFF);
+            Ctl3DLibrary().AutoSubclass(MainInstance());
+        }
+        RECT bounds;
+        GetWindowRect(window, &bounds);
+        POINT place = DialogPlace(bounds.right - bounds.left, bounds.bottom - bounds.top,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (TCommonDialog* dialog = GCreatingDialog) {
+            dialog->FDialogWindow = window;
+            SetPropA(window, "TolvoDialog", dialog);
+            dialog->FPreviousWndProc =
+                WNDPROC(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DialogThunk)));
+            DialogThunk(window, WM_INITDIALOG, wParam, lParam);
+        }
+    } else if (msg == WM_DESTROY && GDialogCtl3D && Ctl3DLibrary().UnAutoSubclass) {
+        Ctl3DLibrary().UnAutoSubclass();
+    }
+    return 0;
+}
+
+void TCommonDialog::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_INITDIALOG:
+        GCreatingDialog = nullptr;
+        if (OnShow)
+            OnShow(this);
+        return;
+    case WM_DESTROY:
+        if (OnClose)
+            OnClose(this);
+        message.Result = CallWindowProcA(FPreviousWndProc, FDialogWindow, message.Msg,
+                                         message.WParam, message.LParam);
+        RemovePropA(FDialogWindow, "TolvoDialog");
+        FDialogWindow = nullptr;
+        return;
+    }
+    message.Result = CallWindowProcA(FPreviousWndProc, FDialogWindow, message.Msg, message.WParam,
+                                     message.LParam);
+}
+
+// The help request of the dialog; the program has no help file, so with a help context nothing
+// more happens than the request being taken.
+bool TCommonDialog::MessageHook(TMessage& message) {
+    static const UINT help = RegisterWindowMessageA("commdlg_help");
+    return message.Msg == help && HelpContext != 0;
+}
+
+BOOL TCommonDialog::TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request) {
+    HWND active = GetActiveWindow();
+    TTaskWindowLock lock;
+    lock.Apply();
+    auto hook = MakeWindowHook<TCommonDialog, &TCommonDialog::MessageHook>(this);
+    if (Application)
+        Application->InstallWindowHook(hook);
+    struct TRestore {
+        HWND Active;
+        TTaskWindowLock& Lock;
+        TWindowHook Hook;
+        ~TRestore() {
+            if (Application)
+                Application->RemoveWindowHook(Hook);
+            Lock.Release();
+            if (Active && IsWindow(Active))
+                SetActiveWindow(Active);
+            GCreatingDialog = nullptr;
+        }
+    } restore{active, lock, hook};
+    GCreatingDialog = this;
+    return run(&request);
+}
+
 bool TOpenDialog::RunDialog() {
     std::string filter = ConvertFilter(Filter, GetACP());
-    std::string file(262, '\0');
-    file.replace(0, std::min<size_t>(FileName.size(), 260), FileName, 0, 260);
+    size_t size = (Options & OptionBit(ofAllowMultiSelect)) ? 8192 : 260;
+    std::string file(size + 2, '\0');
+    file.replace(0, std::min(FileName.size(), size), FileName, 0, size);
     OPENFILENAMEA request{};
+    // The 76-byte request of the platform's older versions, which every version takes.
     request.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
     request.hInstance = MainInstance();
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = DWORD(FilterIndex);
     request.lpstrFile = file.data();
-    request.nMaxFile = 260;
+    request.nMaxFile = DWORD(size);
     request.lpstrInitialDir = InitialDir.c_str();
     request.lpstrTitle = Title.c_str();
-    DWORD flags = 0;
-    for (unsigned option = 0; option <= ofNoDereferenceLinks; option++)
-        if (Options & (1u << option))
-            flags |= OptionFlags[option];
-    // The old style is asked for by leaving out the explorer flag.
-    request.Flags = flags ^ OFN_EXPLORER;
+    GDialogCtl3D = Ctl3D;
+    request.Flags = OpenDialogFlags(Options, PlatformMajorVersion());
+    std::string extension =
+        DefaultExtension(DefaultExt, FileName, (request.Flags & OFN_EXPLORER) != 0);
+    request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    request.lpfnHook = OldStyleHook;
     request.hwndOwner = AppLink() ? AppLink()->OwnerWindow() : nullptr;
-
-    HWND active = GetActiveWindow();
-    TTaskWindowLock lock;
-    lock.Apply();
-    BOOL confirmed = GetOpenFileNameA(&request);
-    lock.Release();
-    if (active && IsWindow(active))
-        SetActiveWindow(active);
-    if (!confirmed)
+    if (!TaskModalDialog(GetOpenFileNameA, request))
         return false;
     FileName = file.c_str();
     Options = (Options & ~(OptionBit(ofExtensionDifferent) | OptionBit(ofReadOnly))) |
@@ -75,6 +216,9 @@ void RegisterOpenDialog() {
     using R = TDescReader&;
     RegisterComponentClass<TOpenDialog>("TOpenDialog", "TComponent")
         .Property<TOpenDialog>("Filter", [](TOpenDialog& d, P p, R r) { d.Filter = r.String(p); })
+        .Property<TOpenDialog>("FileEditStyle", [](TOpenDialog&, P p, R r) {
+            r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
+        })
         .Property<TOpenDialog>("Options", [](TOpenDialog& d, P p, R r) {
             d.Options = r.Set(p, {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly",
                                   "ofNoChangeDir", "ofShowHelp", "ofNoValidate",

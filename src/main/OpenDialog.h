@@ -1,8 +1,14 @@
 #pragma once
 #include "framework/Component.h"
+#include "framework/Control.h"
+#include "framework/Messages.h"
 
 #include <string>
 #include <windows.h>
+
+#include <commdlg.h>
+
+typedef BOOL(WINAPI* TDialogFunction)(LPOPENFILENAMEA);
 
 // The options of the open dialog, in their declared order (bit n is option n).
 enum TOpenOption : unsigned {
@@ -13,28 +19,70 @@ enum TOpenOption : unsigned {
 };
 constexpr unsigned OptionBit(TOpenOption option) { return 1u << option; }
 
+// What the platform's common dialogs share: the 3-D look on old platform versions, the help
+// context, and the dialog window while one is up, whose messages the component then sees first.
+class TCommonDialog : public TComponent {
+public:
+    explicit TCommonDialog(TComponent* owner) : TComponent(owner) {}
+    const char* ClassName() const override { return "TCommonDialog"; }
+
+    bool Ctl3D = true;
+    int HelpContext = 0;
+    HWND DialogWindow() const { return FDialogWindow; }
+    TNotifyEvent OnClose, OnShow;
+
+    virtual bool RunDialog() = 0;
+
+protected:
+    // The component's view of the dialog window's messages; the rest go to the dialog's own.
+    virtual void WndProc(TMessage& message);
+    // A message of the application window while the dialog runs: the help request.
+    virtual bool MessageHook(TMessage& message);
+    // Runs the platform function over the application's windows, locked meanwhile.
+    BOOL TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request);
+
+    friend UINT_PTR CALLBACK OldStyleHook(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK DialogThunk(HWND, UINT, WPARAM, LPARAM);
+    HWND FDialogWindow = nullptr;
+    WNDPROC FPreviousWndProc = nullptr;
+};
+
 // The platform's file-open dialog as a component: its settings are read at every run, and
 // the user's choice is kept in FileName.
-class TOpenDialog : public TComponent {
+class TOpenDialog : public TCommonDialog {
 public:
-    explicit TOpenDialog(TComponent* owner) : TComponent(owner) {}
+    explicit TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
     const char* ClassName() const override { return "TOpenDialog"; }
 
     // Shows the dialog task-modally; true when the user confirmed a file, which FileName then
     // holds. On cancel (or when the platform dialog fails) FileName stays as it was.
-    bool RunDialog();
+    bool RunDialog() override;
 
-    std::string Filter;
     unsigned Options = 0;
+    std::string Filter;
     int FilterIndex = 1;
     std::string InitialDir;
     std::string Title;
+    std::string DefaultExt;
     std::string FileName;
 };
 
 // The platform's filter text: each "|" becomes a NUL and the text ends in two NULs; an empty
 // filter stays empty. A "|" that is the trail byte of a double-byte character is kept.
 std::string ConvertFilter(const std::string& filter, UINT codePage);
+// The request flags for the options on a platform of that major version: the hook always, the
+// option flags, and the explorer style wherever the platform has one unless the old style is
+// asked for.
+DWORD OpenDialogFlags(unsigned options, int majorVersion);
+// The default extension: DefaultExt, else, for an old-style dialog, the extension of FileName
+// without its dot; empty for none.
+std::string DefaultExtension(const std::string& defaultExt, const std::string& fileName,
+                             bool explorer);
+// Where the dialog stands: centred horizontally, a third of the free height from the top.
+POINT DialogPlace(int width, int height, int screenWidth, int screenHeight);
+
+// The platform's major version; tests may replace it.
+extern int (*PlatformMajorVersion)();
 
 // Makes the dialog class known to window descriptions (once).
 void RegisterOpenDialog();
