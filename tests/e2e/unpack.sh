@@ -82,6 +82,7 @@ screenshot open-dialog
 xdotool type --delay 20 "$(winpath "$work/moved")"
 xdotool key Return
 sleep 0.5
+xdotool key End shift+Home
 xdotool type --delay 20 "TEST.ACE"
 xdotool key Return
 probe gone "$dialog" 5000 >/dev/null
