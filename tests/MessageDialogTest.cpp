@@ -156,6 +156,19 @@ TEST_F(MessageDialog, EnterEscapeAndTheCloseBoxCloseThePlainMessage) {
     }
 }
 
+TEST_F(MessageDialog, AcceleratorLettersClickTheirButtons) {
+    // A letter typed on a button, or with Alt anywhere, clicks the button it marks.
+    for (UINT message : {UINT(WM_CHAR), UINT(WM_SYSCHAR)}) {
+        TMessageBoxWatcher watcher(IDOK, [message](HWND box) {
+            GUITHREADINFO focus{};
+            focus.cbSize = sizeof focus;
+            GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &focus);
+            PostMessageA(focus.hwndFocus, message, 'n', 0);
+        });
+        EXPECT_EQ(RunMessageDialog("?", Confirmation, mbYes | mbNo, 0, -1, -1), 7) << message;
+    }
+}
+
 TEST_F(MessageDialog, HelpKeepsTheDialogOpen) {
     std::unique_ptr<TMessageForm> form(BuildMessageDialog("x", Custom, mbOK | mbHelp));
     form->ModalResult = 0;
