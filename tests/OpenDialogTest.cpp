@@ -106,3 +106,105 @@ TEST_F(OpenDialog, OkTakesTheFileAndTheNextRunStartsFromIt) {
     EXPECT_NE(shown.find("TEST.ACE"), std::string::npos) << shown;
     EXPECT_EQ(dialog->DialogWindow(), nullptr) << "no dialog window once it is closed";
 }
+
+namespace {
+// Stands in for the platform's dialog: keeps a copy of what it was asked and answers as told.
+struct TDialogDouble {
+    OPENFILENAMEA Request{};
+    std::string File, Filter, InitialDir, Title, DefaultExt;
+    bool OwnerEnabled = true, HookInstalled = false;
+    std::function<BOOL(OPENFILENAMEA&)> Answer;
+};
+TDialogDouble* GDouble = nullptr;
+
+BOOL WINAPI DialogDouble(LPOPENFILENAMEA request) {
+    TDialogDouble& d = *GDouble;
+    d.Request = *request;
+    d.File = request->lpstrFile;
+    d.Filter.assign(request->lpstrFilter ? request->lpstrFilter : "", 51);
+    d.InitialDir = request->lpstrInitialDir ? request->lpstrInitialDir : "(null)";
+    d.Title = request->lpstrTitle ? request->lpstrTitle : "(null)";
+    d.DefaultExt = request->lpstrDefExt ? request->lpstrDefExt : "(null)";
+    d.OwnerEnabled = IsWindowEnabled(Form1->Handle());
+    d.HookInstalled = Application->WindowHookCount() == 1;
+    return d.Answer(*request);
+}
+
+class OpenDialogRun : public TApplicationTest {
+protected:
+    void SetUp() override {
+        TApplicationTest::SetUp();
+        App->AddForm(Form1);
+        Form1->Show();
+        Dialog = Form1->OpenDialog1;
+        Dialog->OpenFunction = DialogDouble;
+        GDouble = &Double;
+    }
+    void TearDown() override {
+        GDouble = nullptr;
+        TApplicationTest::TearDown();
+    }
+    TDialogDouble Double;
+    TOpenDialog* Dialog = nullptr;
+};
+
+BOOL Choose(OPENFILENAMEA& request, const char* path, DWORD index, DWORD flags) {
+    lstrcpyA(request.lpstrFile, path);
+    request.nFilterIndex = index;
+    request.Flags |= flags;
+    return TRUE;
+}
+} // namespace
+
+TEST_F(OpenDialogRun, TheFirstRequestAndTheOneAfterAChoice) {
+    Double.Answer = [](OPENFILENAMEA& r) { return Choose(r, "C:\\ARCH\\TEST.ACE", 1, 0); };
+    EXPECT_TRUE(Dialog->RunDialog());
+    const OPENFILENAMEA& first = Double.Request;
+    EXPECT_EQ(first.lStructSize, 76u);
+    EXPECT_EQ(first.hwndOwner, App->Handle()) << "the application window, not the main window";
+    EXPECT_EQ(first.hInstance, GetModuleHandleA(nullptr));
+    EXPECT_EQ(Double.Filter,
+              std::string("Archiwa ACE (*ace)\0*.ace\0Wszystkie pliki (*.*)\0*.*\0", 51));
+    EXPECT_EQ(first.lpstrCustomFilter, nullptr);
+    EXPECT_EQ(first.nFilterIndex, 1u);
+    EXPECT_EQ(Double.File, "") << "an empty name at first";
+    EXPECT_EQ(first.nMaxFile, 260u);
+    EXPECT_EQ(first.lpstrFileTitle, nullptr);
+    EXPECT_EQ(Double.InitialDir, "") << "an empty text, not null";
+    EXPECT_EQ(Double.Title, "");
+    EXPECT_EQ(first.Flags & ~DWORD(OFN_READONLY), 0x00040020u);
+    EXPECT_EQ(Double.DefaultExt, "(null)");
+    EXPECT_NE(first.lpfnHook, nullptr);
+    EXPECT_EQ(first.lpTemplateName, nullptr);
+    EXPECT_FALSE(Double.OwnerEnabled) << "the windows are locked meanwhile";
+    EXPECT_EQ(Dialog->FileName, "C:\\ARCH\\TEST.ACE");
+    EXPECT_EQ(Dialog->Files, std::vector<std::string>{"C:\\ARCH\\TEST.ACE"});
+    // The second file type and the read-only box are remembered for the next run.
+    Double.Answer = [](OPENFILENAMEA& r) {
+        return Choose(r, "C:\\ARCH\\TEST.ACE", 2, OFN_READONLY);
+    };
+    EXPECT_TRUE(Dialog->RunDialog());
+    EXPECT_EQ(Double.File, "C:\\ARCH\\TEST.ACE");
+    EXPECT_EQ(Double.DefaultExt, "ACE");
+    EXPECT_EQ(Dialog->FilterIndex, 2);
+    EXPECT_TRUE(Dialog->Options & OptionBit(ofReadOnly));
+    Double.Answer = [](OPENFILENAMEA&) { return FALSE; };
+    EXPECT_FALSE(Dialog->RunDialog());
+    EXPECT_EQ(Double.Request.nFilterIndex, 2u);
+    EXPECT_TRUE(Double.Request.Flags & OFN_READONLY);
+    EXPECT_EQ(Dialog->FileName, "C:\\ARCH\\TEST.ACE") << "a cancel keeps the name";
+    EXPECT_TRUE(Dialog->Files.empty()) << "but clears the chosen files";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+}
+
+TEST_F(OpenDialogRun, EverythingIsUndoneWhenTheCallRaises) {
+    SetActiveWindow(Form1->Handle());
+    Dialog->HelpContext = 7;
+    Double.Answer = [](OPENFILENAMEA&) -> BOOL { throw EInvalidOperation("failed"); };
+    EXPECT_THROW(Dialog->RunDialog(), EInvalidOperation);
+    EXPECT_TRUE(Double.HookInstalled) << "the help hook is on the application window meanwhile";
+    EXPECT_EQ(App->WindowHookCount(), 0u) << "and gone afterwards";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+    EXPECT_EQ(GetActiveWindow(), Form1->Handle());
+    EXPECT_EQ(Dialog->FileName, "");
+}

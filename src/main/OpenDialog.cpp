@@ -176,6 +176,7 @@ BOOL TCommonDialog::TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request)
 }
 
 bool TOpenDialog::RunDialog() {
+    Files.clear();
     std::string filter = ConvertFilter(Filter, GetACP());
     size_t size = (Options & OptionBit(ofAllowMultiSelect)) ? 8192 : 260;
     std::string file(size + 2, '\0');
@@ -197,9 +198,10 @@ bool TOpenDialog::RunDialog() {
     request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     request.lpfnHook = OldStyleHook;
     request.hwndOwner = AppLink() ? AppLink()->OwnerWindow() : nullptr;
-    if (!TaskModalDialog(GetOpenFileNameA, request))
+    if (!TaskModalDialog(OpenFunction, request))
         return false;
     FileName = file.c_str();
+    Files.push_back(FileName);
     Options = (Options & ~(OptionBit(ofExtensionDifferent) | OptionBit(ofReadOnly))) |
               ((request.Flags & OFN_EXTENSIONDIFFERENT) ? OptionBit(ofExtensionDifferent) : 0) |
               ((request.Flags & OFN_READONLY) ? OptionBit(ofReadOnly) : 0);

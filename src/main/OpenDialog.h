@@ -4,6 +4,7 @@
 #include "framework/Messages.h"
 
 #include <string>
+#include <vector>
 #include <windows.h>
 
 #include <commdlg.h>
@@ -65,6 +66,10 @@ public:
     std::string Title;
     std::string DefaultExt;
     std::string FileName;
+    // The names of the last confirmed choice: cleared at each run, one entry after success.
+    std::vector<std::string> Files;
+    // The platform function the dialog runs; tests put a double in its place.
+    TDialogFunction OpenFunction = GetOpenFileNameA;
 };
 
 // The platform's filter text: each "|" becomes a NUL and the text ends in two NULs; an empty

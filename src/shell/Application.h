@@ -53,6 +53,7 @@ public:
     bool Running() const { return FRunning; }
 
     void InstallWindowHook(TWindowHook hook) { FHooks.push_back(hook); }
+    size_t WindowHookCount() const { return FHooks.size(); }
     void RemoveWindowHook(TWindowHook hook);
 
     void Minimize();
