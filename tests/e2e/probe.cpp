@@ -11,6 +11,7 @@
 //   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
 //   probe closebox HWND       prints the screen point of the window's close box
 //   probe children HWND       lists the child windows: handle, class and text
+//   probe count HWND ID       prints the number of items of a dialog's combo box
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
@@ -211,10 +212,14 @@ int main(int argc, char** argv) {
         return Item(ParseHandle(argv[2]), std::atoi(argv[3]));
     if (command == "closebox" && argc > 2)
         return CloseBox(ParseHandle(argv[2]));
+    if (command == "count" && argc > 3)
+        return std::printf("%ld\n", long(SendDlgItemMessageW(ParseHandle(argv[2]), std::atoi(argv[3]),
+                                                                CB_GETCOUNT, 0, 0))),
+               0;
     if (command == "children" && argc > 2)
         return EnumChildWindows(ParseHandle(argv[2]), PrintChild, 0), 0;
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children|count ...\n");
     return 2;
 }

@@ -100,13 +100,31 @@ closebox=$(probe closebox "$main")
 click_at ${closebox% *} ${closebox#* }
 check "the close box ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 
-# 5. One on the search path is found.
+# 5. One on the search path is found; the archive chosen in the dialog reaches it, and a
+# cancelled dialog keeps it.
 WINEPATH=$(winpath "$work/path") TOLVO_EXE=$work/bare/tolvo.exe start_tolvo "$work/start"
 main=$(probe find "Tolvo v1.0" 20000)
+click_client "$main" 261 5 65 25
+dialog=$(probe dialog 10000)
+check "the open dialog offers two file types" 2 "$(probe count "$dialog" 1136)"
+check "the first one selected" "Archiwa ACE (*ace)" "$(probe item "$dialog" 1136)"
+xdotool type --delay 20 "$(winpath "$work/moved")"
+xdotool key Return
+sleep 0.5
+xdotool key End shift+Home
+xdotool type --delay 20 "TEST.ACE"
+xdotool key Return
+probe gone "$dialog" 5000 >/dev/null
+click_client "$main" 261 5 65 25
+dialog=$(probe dialog 10000)
+xdotool key Escape
+probe gone "$dialog" 5000 >/dev/null
 unpack "$main"
 wait_for_file "$work/ace.log"
 check "the archiver on the search path runs" \
     "$(winpath "$work/path/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
+check "the chosen archive, kept through a cancel, is its second argument" \
+    "$(winpath "$work/moved/TEST.ACE" | tr a-z A-Z)" "$(record_value arg3 "$work/ace.log" | tr a-z A-Z)"
 expect_warning "archiver on the path"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
