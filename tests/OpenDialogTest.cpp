@@ -208,3 +208,31 @@ TEST_F(OpenDialogRun, EverythingIsUndoneWhenTheCallRaises) {
     EXPECT_EQ(GetActiveWindow(), Form1->Handle());
     EXPECT_EQ(Dialog->FileName, "");
 }
+
+TEST_F(OpenDialog, WithoutTheOldStyleTheExplorerDialogIsCentredWhenReady) {
+    TOpenDialog dialog(nullptr);
+    dialog.Filter = "Archiwa ACE (*ace)|*.ace";
+    int shown = 0;
+    dialog.OnShow = [&](TObject*) { shown++; };
+    RECT frame{};
+    std::string whileOpen;
+    dialog.FileName = "C:\\STORED.ACE";
+    TMessageBoxWatcher watcher(IDCANCEL, [&](HWND box) {
+        Sleep(300); // the frame is centred once the dialog reports it is ready
+        GetWindowRect(box, &frame);
+        whileOpen = dialog.CurrentFileName();
+    });
+    EXPECT_FALSE(dialog.RunDialog());
+    ASSERT_EQ(watcher.Boxes().size(), 1u);
+    EXPECT_EQ(shown, 1) << "shown once the explorer dialog is ready";
+    POINT place = DialogPlace(frame.right - frame.left, frame.bottom - frame.top,
+                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(frame.left, place.x);
+    EXPECT_EQ(frame.top, place.y);
+    char folder[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    EXPECT_EQ(whileOpen.rfind(folder, 0), 0u) << "read from the open dialog: " << whileOpen;
+    EXPECT_EQ(dialog.CurrentFileName(), "C:\\STORED.ACE") << "the stored name once it is closed";
+    EXPECT_EQ(dialog.DialogWindow(), nullptr);
+    EXPECT_EQ(dialog.StaticRect().right, 0) << "empty without a dialog";
+}

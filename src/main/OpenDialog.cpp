@@ -59,6 +59,13 @@ POINT DialogPlace(int width, int height, int screenWidth, int screenHeight) {
 // The component whose dialog is being made: the hook hands it the dialog window.
 static TCommonDialog* GCreatingDialog = nullptr;
 
+struct TDialogAccess {
+    static void Attach(TCommonDialog& dialog, HWND window, WNDPROC previous) {
+        dialog.FDialogWindow = window;
+        dialog.FPreviousWndProc = previous;
+    }
+};
+
 // The optional 3-D control library of platform versions below 4.
 struct TCtl3D {
     BOOL(WINAPI* SubclassDlgEx)(HWND, DWORD) = nullptr;
@@ -99,28 +106,47 @@ LRESULT CALLBACK DialogThunk(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     return message.Result;
 }
 
+// Hands the dialog window to the component being made: its messages go to the component first.
+static void TakeOver(HWND window, WPARAM wParam, LPARAM lParam) {
+    TCommonDialog* dialog = GCreatingDialog;
+    if (!dialog)
+        return;
+    SetPropA(window, "TolvoDialog", dialog);
+    TDialogAccess::Attach(*dialog, window,
+                          WNDPROC(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DialogThunk))));
+    DialogThunk(window, WM_INITDIALOG, wParam, lParam);
+}
+
+static void Centre(HWND window) {
+    RECT bounds;
+    GetWindowRect(window, &bounds);
+    POINT place = DialogPlace(bounds.right - bounds.left, bounds.bottom - bounds.top,
+                              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         if (GDialogCtl3D && Ctl3DLibrary().SubclassDlgEx) {
             Ctl3DLibrary().SubclassDlgEx(window, 0xFFFF);
             Ctl3DLibrary().AutoSubclass(MainInstance());
         }
-        RECT bounds;
-        GetWindowRect(window, &bounds);
-        POINT place = DialogPlace(bounds.right - bounds.left, bounds.bottom - bounds.top,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
-        SetWindowPos(window, nullptr, place.x, place.y, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (TCommonDialog* dialog = GCreatingDialog) {
-            dialog->FDialogWindow = window;
-            SetPropA(window, "TolvoDialog", dialog);
-            dialog->FPreviousWndProc =
-                WNDPROC(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DialogThunk)));
-            DialogThunk(window, WM_INITDIALOG, wParam, lParam);
-        }
+        Centre(window);
+        TakeOver(window, wParam, lParam);
     } else if (msg == WM_DESTROY && GDialogCtl3D && Ctl3DLibrary().UnAutoSubclass) {
         Ctl3DLibrary().UnAutoSubclass();
     }
+    return 0;
+}
+
+// The explorer-style dialog's hook window is a child of the frame the user sees: the frame is
+// centred once the dialog is ready.
+UINT_PTR CALLBACK ExplorerHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_INITDIALOG)
+        TakeOver(window, wParam, lParam);
+    else if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(CDN_INITDONE))
+        Centre(GetParent(window));
     return 0;
 }
 
@@ -196,7 +222,8 @@ bool TOpenDialog::RunDialog() {
     std::string extension =
         DefaultExtension(DefaultExt, FileName, (request.Flags & OFN_EXPLORER) != 0);
     request.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    request.lpfnHook = OldStyleHook;
+    FExplorer = (request.Flags & OFN_EXPLORER) != 0;
+    request.lpfnHook = FExplorer ? ExplorerHook : OldStyleHook;
     request.hwndOwner = AppLink() ? AppLink()->OwnerWindow() : nullptr;
     if (!TaskModalDialog(OpenFunction, request))
         return false;
@@ -230,4 +257,61 @@ void RegisterOpenDialog() {
                                   "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
                                   "ofNoDereferenceLinks"});
         });
+}
+
+void TOpenDialog::WndProc(TMessage& message) {
+    if (!FExplorer) {
+        TCommonDialog::WndProc(message);
+        return;
+    }
+    if (message.Msg == WM_INITDIALOG) {
+        GCreatingDialog = nullptr; // shown on CDN_INITDONE instead
+        return;
+    }
+    if (message.Msg == WM_NOTIFY) {
+        auto fire = [this](const TNotifyEvent& event) {
+            if (event)
+                event(this);
+        };
+        switch (reinterpret_cast<NMHDR*>(message.LParam)->code) {
+        case UINT(CDN_INITDONE):
+            fire(OnShow);
+            break;
+        case UINT(CDN_SELCHANGE):
+            fire(OnSelectionChange);
+            break;
+        case UINT(CDN_FOLDERCHANGE):
+            fire(OnFolderChange);
+            break;
+        case UINT(CDN_TYPECHANGE):
+            fire(OnTypeChange);
+            break;
+        }
+    }
+    TCommonDialog::WndProc(message);
+}
+
+std::string TOpenDialog::CurrentFileName() const {
+    if (!FDialogWindow || !FExplorer || PlatformMajorVersion() < 4)
+        return FileName;
+    HWND frame = GetParent(FDialogWindow);
+    char folder[261] = "", spec[261] = "";
+    SendMessageA(frame, CDM_GETFOLDERPATH, sizeof folder, LPARAM(folder));
+    SendMessageA(frame, CDM_GETSPEC, sizeof spec, LPARAM(spec));
+    return std::string(folder) + "\\" + spec;
+}
+
+RECT TOpenDialog::StaticRect() const {
+    RECT area{0, 0, 0, 0};
+    if (!FDialogWindow)
+        return area;
+    if (!FExplorer) {
+        GetClientRect(FDialogWindow, &area);
+        return area;
+    }
+    if (HWND placeholder = GetDlgItem(FDialogWindow, 1119)) {
+        GetWindowRect(placeholder, &area);
+        MapWindowPoints(nullptr, FDialogWindow, reinterpret_cast<POINT*>(&area), 2);
+    }
+    return area;
 }

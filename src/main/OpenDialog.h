@@ -42,7 +42,7 @@ protected:
     // Runs the platform function over the application's windows, locked meanwhile.
     BOOL TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request);
 
-    friend UINT_PTR CALLBACK OldStyleHook(HWND, UINT, WPARAM, LPARAM);
+    friend struct TDialogAccess;
     friend LRESULT CALLBACK DialogThunk(HWND, UINT, WPARAM, LPARAM);
     HWND FDialogWindow = nullptr;
     WNDPROC FPreviousWndProc = nullptr;
@@ -70,6 +70,21 @@ public:
     std::vector<std::string> Files;
     // The platform function the dialog runs; tests put a double in its place.
     TDialogFunction OpenFunction = GetOpenFileNameA;
+    // Fired by explorer-style dialogs only.
+    TNotifyEvent OnSelectionChange, OnFolderChange, OnTypeChange;
+
+    // The chosen path: the stored FileName, or while an explorer-style dialog is up on a
+    // platform with new-style controls, what that dialog shows.
+    std::string CurrentFileName() const;
+    // The dialog's static area: the client rectangle of an old-style dialog, the explorer
+    // dialog's area (control 1119) in dialog coordinates, or an empty rectangle without a dialog.
+    RECT StaticRect() const;
+
+protected:
+    void WndProc(TMessage& message) override;
+
+private:
+    bool FExplorer = false;
 };
 
 // The platform's filter text: each "|" becomes a NUL and the text ends in two NULs; an empty
