@@ -33,33 +33,6 @@ void TCustomComboBox::SetItemHeight(int value) {
     RecreateWnd();
 }
 
-int TCustomComboBox::Count() const { return int(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
-
-int TCustomComboBox::ItemIndex() const { return int(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
-
-void TCustomComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, index, 0); }
-
-void TCustomComboBox::Clear() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
-
-int TCustomComboBox::AddItem(const std::string& text, LPARAM data) {
-    int index = int(SendMessageA(Handle(), CB_ADDSTRING, 0, LPARAM(text.c_str())));
-    SendMessageA(Handle(), CB_SETITEMDATA, index, data);
-    return index;
-}
-
-std::string TCustomComboBox::ItemText(int index) const {
-    LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
-        return "";
-    std::string text(length + 1, '\0');
-    text.resize(SendMessageA(Handle(), CB_GETLBTEXT, index, LPARAM(text.data())));
-    return text;
-}
-
-LPARAM TCustomComboBox::ItemData(int index) const {
-    return SendMessageA(Handle(), CB_GETITEMDATA, index, 0);
-}
-
 void TCustomComboBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_DRAWITEM:

@@ -13,13 +13,14 @@ public:
     void SetItemHeight(int value);
     int DropDownCount = 8;
 
-    int Count() const;
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    void Clear();
-    int AddItem(const std::string& text, LPARAM data);
-    std::string ItemText(int index) const;
-    LPARAM ItemData(int index) const;
+    TItemWindow Items() const { return {Handle(), ComboBoxMessages}; }
+    int Count() const { return Items().Count(); }
+    int ItemIndex() const { return Items().ItemIndex(); }
+    void SetItemIndex(int index) { Items().SetItemIndex(index); }
+    void Clear() { Items().Clear(); }
+    int AddItem(const std::string& text, LPARAM data) { return Items().Add(text, data); }
+    std::string ItemText(int index) const { return Items().Text(index); }
+    LPARAM ItemData(int index) const { return Items().Data(index); }
 
     void WndProc(TMessage& message) override;
 

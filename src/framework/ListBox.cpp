@@ -1,5 +1,42 @@
 #include "ListBox.h"
 
+const TItemMessages ListBoxMessages{LB_GETCOUNT,    LB_GETCURSEL,   LB_SETCURSEL,
+                                    LB_RESETCONTENT, LB_ADDSTRING,   LB_SETITEMDATA,
+                                    LB_GETTEXTLEN,   LB_GETTEXT,     LB_GETITEMDATA};
+const TItemMessages ComboBoxMessages{CB_GETCOUNT,    CB_GETCURSEL,    CB_SETCURSEL,
+                                     CB_RESETCONTENT, CB_ADDSTRING,    CB_SETITEMDATA,
+                                     CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_GETITEMDATA};
+
+int TItemWindow::Count() const { return int(SendMessageA(FWindow, FMessages.Count, 0, 0)); }
+
+int TItemWindow::ItemIndex() const { return int(SendMessageA(FWindow, FMessages.GetCurSel, 0, 0)); }
+
+void TItemWindow::SetItemIndex(int index) const {
+    SendMessageA(FWindow, FMessages.SetCurSel, index, 0);
+}
+
+void TItemWindow::Clear() const { SendMessageA(FWindow, FMessages.Reset, 0, 0); }
+
+int TItemWindow::Add(const std::string& text, LPARAM data) const {
+    int index = int(SendMessageA(FWindow, FMessages.Add, 0, LPARAM(text.c_str())));
+    if (data)
+        SendMessageA(FWindow, FMessages.SetData, index, data);
+    return index;
+}
+
+std::string TItemWindow::Text(int index) const {
+    LRESULT length = SendMessageA(FWindow, FMessages.GetTextLen, index, 0);
+    if (length < 0)
+        return "";
+    std::string text(length + 1, '\0');
+    text.resize(SendMessageA(FWindow, FMessages.GetText, index, LPARAM(text.data())));
+    return text;
+}
+
+LPARAM TItemWindow::Data(int index) const {
+    return SendMessageA(FWindow, FMessages.GetData, index, 0);
+}
+
 TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 121, 97);
     SetColor(clWindow);
@@ -26,36 +63,8 @@ void TCustomListBox::SetItemHeight(int value) {
     RecreateWnd();
 }
 
-int TCustomListBox::Count() const { return int(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
-
-int TCustomListBox::ItemIndex() const { return int(SendMessageA(Handle(), LB_GETCURSEL, 0, 0)); }
-
-void TCustomListBox::SetItemIndex(int index) { SendMessageA(Handle(), LB_SETCURSEL, index, 0); }
-
-void TCustomListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
-
 void TCustomListBox::Reserve(int count, size_t textBytes) {
     SendMessageA(Handle(), LB_INITSTORAGE, count, LPARAM(textBytes));
-}
-
-int TCustomListBox::AddItem(const std::string& text, LPARAM data) {
-    int index = int(SendMessageA(Handle(), LB_ADDSTRING, 0, LPARAM(text.c_str())));
-    if (data)
-        SendMessageA(Handle(), LB_SETITEMDATA, index, data);
-    return index;
-}
-
-std::string TCustomListBox::ItemText(int index) const {
-    LRESULT length = SendMessageA(Handle(), LB_GETTEXTLEN, index, 0);
-    if (length == LB_ERR)
-        return "";
-    std::string text(length + 1, '\0');
-    text.resize(SendMessageA(Handle(), LB_GETTEXT, index, LPARAM(text.data())));
-    return text;
-}
-
-LPARAM TCustomListBox::ItemData(int index) const {
-    return SendMessageA(Handle(), LB_GETITEMDATA, index, 0);
 }
 
 void TCustomListBox::WndProc(TMessage& message) {

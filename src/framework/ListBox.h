@@ -11,6 +11,31 @@
 void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMSTRUCT& request,
                    const std::function<void(int index, const RECT& rect, UINT state)>& draw);
 
+// The messages through which a list box or a combo box keeps its items.
+struct TItemMessages {
+    UINT Count, GetCurSel, SetCurSel, Reset, Add, SetData, GetTextLen, GetText, GetData;
+};
+extern const TItemMessages ListBoxMessages, ComboBoxMessages;
+
+// The items of a list or combo box window, each a text with one value attached.
+class TItemWindow {
+public:
+    TItemWindow(HWND window, const TItemMessages& messages) : FWindow(window), FMessages(messages) {}
+    int Count() const;
+    int ItemIndex() const;
+    void SetItemIndex(int index) const;
+    void Clear() const;
+    // Adds an item; its value starts as 0 and is set only when data differs.
+    int Add(const std::string& text, LPARAM data) const;
+    std::string Text(int index) const;
+    // The value attached to the item; -1 (LB_ERR, CB_ERR) for an index outside the list.
+    LPARAM Data(int index) const;
+
+private:
+    HWND FWindow;
+    const TItemMessages& FMessages;
+};
+
 // The platform's list control, owner-drawn with a fixed item height; each item is a text with
 // one value attached. The items live in the control's window.
 class TCustomListBox : public TWinControl {
@@ -22,17 +47,16 @@ public:
     // A different height re-creates the window.
     void SetItemHeight(int value);
 
-    int Count() const;
-    int ItemIndex() const;
-    void SetItemIndex(int index);
-    void Clear();
+    TItemWindow Items() const { return {Handle(), ListBoxMessages}; }
+    int Count() const { return Items().Count(); }
+    int ItemIndex() const { return Items().ItemIndex(); }
+    void SetItemIndex(int index) { Items().SetItemIndex(index); }
+    void Clear() { Items().Clear(); }
     // Makes room for that many more items before a long run of AddItem.
     void Reserve(int count, size_t textBytes);
-    // Adds an item; its value starts as 0 and is set only when data differs.
-    int AddItem(const std::string& text, LPARAM data = 0);
-    std::string ItemText(int index) const;
-    // The value attached to the item; -1 (LB_ERR) for an index outside the list.
-    LPARAM ItemData(int index) const;
+    int AddItem(const std::string& text, LPARAM data = 0) { return Items().Add(text, data); }
+    std::string ItemText(int index) const { return Items().Text(index); }
+    LPARAM ItemData(int index) const { return Items().Data(index); }
 
     void WndProc(TMessage& message) override;
 
