@@ -4,11 +4,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 seconds=${SECONDS_IDLE:-10}
-use_polish_locale
-export WINEPREFIX=$BUILD_DIR/wine-x11
-start_xvfb 140
-trap stop_xvfb EXIT
-wineserver -p
+start_program_display 140
 cd "$(mktemp -d)"
 wine "$BUILD_DIR/src/tolvo.exe" &
 main=$(wine "$BUILD_DIR/tests/probe.exe" find "Tolvo v1.0" 30000 | tr -d '\r')

@@ -6,11 +6,7 @@
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 runs=${RUNS:-31}
-use_polish_locale
-export WINEPREFIX=$BUILD_DIR/wine-x11
-start_xvfb 120
-trap stop_xvfb EXIT
-wineserver -p
+start_program_display 120
 probe() { wine "$BUILD_DIR/tests/probe.exe" "$@" | tr -d '\r'; }
 exe() { echo "Z:$(echo "$1" | tr / '\\')"; }
 tolvo=$(exe "$BUILD_DIR/src/tolvo.exe")

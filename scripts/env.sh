@@ -66,3 +66,14 @@ stop_xvfb() {
     wineserver -k 2>/dev/null || true
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
+
+# The program's own display for the run command and the benchmarks: the Polish locale, the X11
+# prefix, an Xvfb display from FIRST on, stopped when the script ends, and a warm wineserver.
+start_program_display() { # first-display-number
+    use_polish_locale
+    export WINEPREFIX=$BUILD_DIR/wine-x11
+    prepare_prefix "$WINEPREFIX" x11
+    start_xvfb "$1"
+    trap stop_xvfb EXIT
+    wineserver -p
+}

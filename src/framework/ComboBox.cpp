@@ -36,11 +36,9 @@ void TCustomComboBox::SetItemHeight(int value) {
 void TCustomComboBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_DRAWITEM:
-        DrawOwnerItem(FCanvas, *this, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam),
-                      [this](int index, const RECT& rect, UINT state) {
-                          DrawItem(index, rect, state);
-                      });
-        message.Result = 1;
+        DrawOwnerItem(message, FCanvas, *this, [this](int index, const RECT& rect, UINT state) {
+            DrawItem(index, rect, state);
+        });
         return;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == CBN_SELCHANGE)

@@ -70,11 +70,9 @@ void TCustomListBox::Reserve(int count, size_t textBytes) {
 void TCustomListBox::WndProc(TMessage& message) {
     switch (message.Msg) {
     case CN_DRAWITEM:
-        DrawOwnerItem(FCanvas, *this, *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam),
-                      [this](int index, const RECT& rect, UINT state) {
-                          DrawItem(index, rect, state);
-                      });
-        message.Result = 1;
+        DrawOwnerItem(message, FCanvas, *this, [this](int index, const RECT& rect, UINT state) {
+            DrawItem(index, rect, state);
+        });
         return;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == LBN_DBLCLK)
@@ -88,8 +86,9 @@ void TCustomListBox::WndProc(TMessage& message) {
     TWinControl::WndProc(message);
 }
 
-void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMSTRUCT& request,
+void DrawOwnerItem(TMessage& message, TCanvas& canvas, const TWinControl& control,
                    const std::function<void(int, const RECT&, UINT)>& draw) {
+    const auto& request = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
     canvas.SetHandle(request.hDC);
     canvas.Font.Assign(control.Font());
     canvas.BrushColor = control.Color();
@@ -104,6 +103,7 @@ void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMST
     if (request.itemState & ODS_FOCUS)
         DrawFocusRect(request.hDC, &request.rcItem);
     canvas.SetHandle(nullptr);
+    message.Result = 1;
 }
 
 void TCustomListBox::DrawItem(int index, const RECT& rect, UINT) {

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-// Serves an owner-draw request of a list or combo box: the canvas takes the control's font and
-// colours, the highlight ones for a selected item; draw paints the item, and a request for no
-// item (an empty list, nothing selected) only fills the rectangle; a focused item gets the
-// focus rectangle.
-void DrawOwnerItem(TCanvas& canvas, const TWinControl& control, const DRAWITEMSTRUCT& request,
+// Serves the owner-draw request (CN_DRAWITEM) of a list or combo box: the canvas takes the
+// control's font and colours, the highlight ones for a selected item; draw paints the item, and
+// a request for no item (an empty list, nothing selected) only fills the rectangle; a focused
+// item gets the focus rectangle.
+void DrawOwnerItem(TMessage& message, TCanvas& canvas, const TWinControl& control,
                    const std::function<void(int index, const RECT& rect, UINT state)>& draw);
 
 // The messages through which a list box or a combo box keeps its items.
