@@ -63,13 +63,7 @@ protected:
         UnpackCommand.clear();
         TApplicationTest::TearDown();
     }
-    // A left press and release in the middle of the button, as the window receives them.
-    static void Press(TControl* button) {
-        LPARAM middle = MAKELPARAM(button->Left() + button->Width() / 2,
-                                   button->Top() + button->Height() / 2);
-        SendMessageA(button->Parent()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
-        SendMessageA(button->Parent()->Handle(), WM_LBUTTONUP, 0, middle);
-    }
+    static void Press(TControl* button) { ClickWindowless(button); }
     // Waits until the stand-in archiver has written its record.
     bool ArchiverRan() const {
         for (int i = 0; i < 500 && !Scratch.Exists("ace.log"); i++)

@@ -16,6 +16,14 @@ void PumpMessages() {
     }
 }
 
+void ClickWindowless(TControl* control) {
+    control->Perform(CM_MOUSEENTER);
+    LPARAM middle = MAKELPARAM(control->Left() + control->Width() / 2,
+                               control->Top() + control->Height() / 2);
+    SendMessageA(control->Parent()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(control->Parent()->Handle(), WM_LBUTTONUP, 0, middle);
+}
+
 void RunIdleStep(TApplication& application) {
     PumpMessages();
     UINT_PTR timer = SetTimer(nullptr, 0, 1, nullptr);

@@ -18,6 +18,10 @@ void PumpMessages();
 // timer wakes the step's wait afterwards.
 void RunIdleStep(TApplication& application);
 
+// A user's click on a windowless control: the idle step reports the pointer over it, then a
+// left press and release in its middle reach its window.
+void ClickWindowless(TControl* control);
+
 // Watches this thread for message boxes and closes each one with its default button, keeping
 // the caption and text it showed. A message box runs a modal loop of its own, so a test that
 // triggers one needs somebody else to answer it.

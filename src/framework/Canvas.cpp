@@ -1,7 +1,8 @@
 #include "Canvas.h"
 
 void TCanvas::FillRect(const RECT& rect) {
-    HBRUSH brush = CreateSolidBrush(ColorToRGB(BrushColor));
+    HBRUSH brush = BrushPattern ? CreatePatternBrush(BrushPattern)
+                                  : CreateSolidBrush(ColorToRGB(BrushColor));
     ::FillRect(FHandle, &rect, brush);
     DeleteObject(brush);
 }

@@ -154,9 +154,20 @@ void TControl::HandleMouse(TMessage& message) {
     }
 }
 
-void TControl::MouseDown(TMouseButton, UINT, int, int) {}
-void TControl::MouseMove(UINT, int, int) {}
-void TControl::MouseUp(TMouseButton, UINT, int, int) {}
+void TControl::MouseDown(TMouseButton button, UINT keys, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(this, button, keys, x, y);
+}
+
+void TControl::MouseMove(UINT keys, int x, int y) {
+    if (OnMouseMove)
+        OnMouseMove(this, keys, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, UINT keys, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(this, button, keys, x, y);
+}
 
 void TControl::Click() {
     if (OnClick)
@@ -168,6 +179,17 @@ void TControl::Invalidate() {
         RECT area = BoundsRect();
         InvalidateRect(FParent->Handle(), &area, !(ControlStyle & csOpaque));
     }
+}
+
+// A windowless control paints itself into its parent's window through a context of its own.
+void TControl::Repaint() {
+    if (!FParent || !FParent->HandleAllocated() || !FVisible)
+        return;
+    HDC dc = GetDC(FParent->Handle());
+    OffsetViewportOrgEx(dc, FLeft, FTop, nullptr);
+    IntersectClipRect(dc, 0, 0, FWidth, FHeight);
+    Perform(WM_PAINT, WPARAM(dc));
+    ReleaseDC(FParent->Handle(), dc);
 }
 
 POINT TControl::ClientToScreen(POINT point) const {

@@ -12,6 +12,11 @@ using TNotifyEvent = std::function<void(TObject* sender)>;
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
+// keys: the MK_ flags of the mouse message; x, y in the control's client pixels.
+using TMouseEvent =
+    std::function<void(TObject* sender, TMouseButton button, UINT keys, int x, int y)>;
+using TMouseMoveEvent = std::function<void(TObject* sender, UINT keys, int x, int y)>;
+
 // Traits a control class sets in its constructor.
 enum TControlStyleBits : unsigned {
     csCaptureMouse = 1,  // holds the mouse capture while a button is down on it
@@ -70,6 +75,8 @@ public:
 
     // Schedules a repaint of the control's area.
     virtual void Invalidate();
+    // Paints the control at once.
+    virtual void Repaint();
     virtual POINT ClientToScreen(POINT point) const;
 
     bool MouseCapture() const;
@@ -77,11 +84,14 @@ public:
 
     virtual void Click();
     TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown, OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
 
     // Multiplies the control's place and size by numerator / denominator.
     virtual void ScaleBy(int numerator, int denominator);
 
 protected:
+    // Each fires its event.
     virtual void MouseDown(TMouseButton button, UINT keys, int x, int y);
     virtual void MouseMove(UINT keys, int x, int y);
     virtual void MouseUp(TMouseButton button, UINT keys, int x, int y);

@@ -40,6 +40,8 @@ public:
 TOLVO_EXCEPTION(EListError, Exception);
 // A file that cannot be opened.
 TOLVO_EXCEPTION(EFOpenError, Exception);
+// The platform refused a drawing object (bitmap, context): "Out of system resources".
+TOLVO_EXCEPTION(EOutOfResources, Exception);
 // A platform call failed; the message is the platform's own.
 TOLVO_EXCEPTION(EOSError, Exception);
 

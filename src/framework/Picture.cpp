@@ -1,6 +1,9 @@
 #include "Picture.h"
 
+#include "Canvas.h"
 #include "Exceptions.h"
+
+#include <algorithm>
 
 HINSTANCE MainInstance() { return GetModuleHandleA(nullptr); }
 
@@ -12,57 +15,162 @@ static HANDLE LoadResourceImage(const std::string& name, UINT type, int size) {
     return image;
 }
 
+// A memory context holding a bitmap for reading or drawing: the bitmap's own canvas context
+// when it has one (a bitmap can be selected into one context only), else a passing one.
+class TBitmapContext {
+public:
+    explicit TBitmapContext(const TBitmap& bitmap) {
+        if (bitmap.FCanvas) {
+            FDC = bitmap.FCanvas->Handle();
+            return;
+        }
+        FDC = FOwn = CreateCompatibleDC(nullptr);
+        FOld = SelectObject(FDC, bitmap.FHandle);
+    }
+    ~TBitmapContext() {
+        if (!FOwn)
+            return;
+        SelectObject(FOwn, FOld);
+        DeleteDC(FOwn);
+    }
+    TBitmapContext(const TBitmapContext&) = delete;
+    TBitmapContext& operator=(const TBitmapContext&) = delete;
+    HDC Handle() const { return FDC; }
+
+private:
+    HDC FDC = nullptr, FOwn = nullptr;
+    HGDIOBJ FOld = nullptr;
+};
+
+TBitmap::TBitmap() = default;
+
 TBitmap::~TBitmap() {
+    Dormant();
     if (FHandle)
         DeleteObject(FHandle);
 }
 
-void TBitmap::LoadFromResourceName(const std::string& name) {
-    HBITMAP loaded = HBITMAP(LoadResourceImage(name, IMAGE_BITMAP, 0));
+void TBitmap::Replace(HBITMAP handle) {
+    Dormant();
     if (FHandle)
         DeleteObject(FHandle);
-    FHandle = loaded;
+    FHandle = handle;
     BITMAP info{};
-    GetObjectA(FHandle, sizeof info, &info);
+    if (FHandle)
+        GetObjectA(FHandle, sizeof info, &info);
     FWidth = info.bmWidth;
     FHeight = info.bmHeight;
+}
+
+void TBitmap::LoadFromResourceName(const std::string& name) {
+    Replace(HBITMAP(LoadResourceImage(name, IMAGE_BITMAP, 0)));
+    if (OnChange)
+        OnChange();
+}
+
+void TBitmap::SetSize(int width, int height) {
+    if (FHandle && width == FWidth && height == FHeight)
+        return;
+    HDC screen = GetDC(nullptr);
+    HBITMAP made = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));
+    ReleaseDC(nullptr, screen);
+    if (!made)
+        throw EOutOfResources("Out of system resources");
+    Replace(made);
+}
+
+// A device-dependent copy of the source's pixels, monochrome when the source is.
+static HBITMAP CopyPixels(const TBitmap& source) {
+    int width = source.Width(), height = source.Height();
+    HBITMAP copy = nullptr;
+    if (source.Monochrome()) {
+        copy = CreateBitmap(width, height, 1, 1, nullptr);
+    } else {
+        HDC screen = GetDC(nullptr);
+        copy = CreateCompatibleBitmap(screen, width, height);
+        ReleaseDC(nullptr, screen);
+    }
+    if (!copy)
+        throw EOutOfResources("Out of system resources");
+    HDC target = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(target, copy);
+    TBitmapContext reading(source);
+    BitBlt(target, 0, 0, width, height, reading.Handle(), 0, 0, SRCCOPY);
+    SelectObject(target, old);
+    DeleteDC(target);
+    return copy;
+}
+
+void TBitmap::Assign(const TBitmap* source) {
+    Replace(source && source->FHandle ? CopyPixels(*source) : nullptr);
+    if (OnChange)
+        OnChange();
+}
+
+bool TBitmap::Monochrome() const {
+    BITMAP info{};
+    return FHandle && GetObjectA(FHandle, sizeof info, &info) && info.bmBitsPixel == 1 &&
+           info.bmPlanes == 1;
+}
+
+TColor TBitmap::TransparentColor() const {
+    if (!FHandle || Monochrome())
+        return clWhite;
+    TBitmapContext context(*this);
+    return TColor(GetPixel(context.Handle(), 0, FHeight - 1));
+}
+
+TCanvas& TBitmap::Canvas() {
+    if (!FCanvas) {
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (!dc)
+            throw EOutOfResources("Out of system resources");
+        FCanvasOld = SelectObject(dc, FHandle);
+        FCanvas = std::make_unique<TCanvas>();
+        FCanvas->SetHandle(dc);
+    }
+    return *FCanvas;
+}
+
+void TBitmap::Dormant() {
+    if (!FCanvas)
+        return;
+    HDC dc = FCanvas->Handle();
+    SelectObject(dc, FCanvasOld);
+    DeleteDC(dc);
+    FCanvas.reset();
 }
 
 void TBitmap::Draw(HDC dc, int x, int y) const {
     if (!FHandle)
         return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, FHandle);
-    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    TBitmapContext source(*this);
+    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCCOPY);
 }
 
-void TBitmap::DrawTransparent(HDC dc, int x, int y) const {
+void TBitmap::DrawTransparent(HDC dc, int x, int y, TColor key) const {
     if (!FHandle)
         return;
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ oldSource = SelectObject(source, FHandle);
+    TBitmapContext source(*this);
     HDC mask = CreateCompatibleDC(dc);
     HBITMAP maskBitmap = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
     HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
-    // The mask is white where the picture has its transparent colour, black elsewhere.
-    SetBkColor(source, GetPixel(source, 0, FHeight - 1));
-    BitBlt(mask, 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    // The mask is white where the picture has the key colour, black elsewhere.
+    COLORREF oldSourceBack = SetBkColor(source.Handle(), COLORREF(key));
+    BitBlt(mask, 0, 0, FWidth, FHeight, source.Handle(), 0, 0, SRCCOPY);
+    SetBkColor(source.Handle(), oldSourceBack);
     // dest ^ picture, kept only where transparent, ^ picture again: the background where the
     // mask is white, the picture where it is black.
     COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCINVERT);
     BitBlt(dc, x, y, FWidth, FHeight, mask, 0, 0, SRCAND);
-    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCINVERT);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
     SelectObject(mask, oldMask);
     DeleteObject(maskBitmap);
     DeleteDC(mask);
-    SelectObject(source, oldSource);
-    DeleteDC(source);
 }
 
 TIcon::~TIcon() {

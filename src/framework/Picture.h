@@ -1,6 +1,9 @@
 #pragma once
+#include "Graphics.h"
 #include "Object.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <windows.h>
 
@@ -14,24 +17,52 @@ public:
     virtual void Draw(HDC dc, int x, int y) const = 0;
 };
 
+class TCanvas;
+
+// A picture kept as a platform bitmap, loaded from the resources or made in the screen's format.
 class TBitmap : public TGraphic {
 public:
+    TBitmap();
     ~TBitmap() override;
     const char* ClassName() const override { return "TBitmap"; }
 
     // Raises EResNotFound when the executable has no bitmap of that name.
     void LoadFromResourceName(const std::string& name);
+    // A new picture of that size in the screen's format, its pixels undefined; a picture of
+    // the same size is kept as it is.
+    void SetSize(int width, int height);
+    // Takes a copy of the source's pixels (none: the picture becomes empty) and reports it.
+    void Assign(const TBitmap* source);
     HBITMAP Handle() const { return FHandle; }
     bool Empty() const override { return !FHandle; }
     int Width() const override { return FWidth; }
     int Height() const override { return FHeight; }
+    bool Monochrome() const;
+    // What transparent drawing leaves out: white in a monochrome picture, else the colour of
+    // the bottom-left pixel.
+    TColor TransparentColor() const;
+
+    // Drawing onto the picture, through a memory context made on first need.
+    TCanvas& Canvas();
+    // Gives the memory context back; the pixels stay.
+    void Dormant();
+
     void Draw(HDC dc, int x, int y) const override;
-    // Draws the picture leaving every pixel of its bottom-left pixel's colour as it was.
-    void DrawTransparent(HDC dc, int x, int y) const;
+    // Draws the picture leaving every pixel of the key colour as it was beneath.
+    void DrawTransparent(HDC dc, int x, int y, TColor key) const;
+    void DrawTransparent(HDC dc, int x, int y) const { DrawTransparent(dc, x, y, TransparentColor()); }
+
+    // Runs after the pixels were replaced by loading or assigning.
+    std::function<void()> OnChange;
 
 private:
+    friend class TBitmapContext;
+    void Replace(HBITMAP handle);
+
     HBITMAP FHandle = nullptr;
     int FWidth = 0, FHeight = 0;
+    std::unique_ptr<TCanvas> FCanvas;
+    HGDIOBJ FCanvasOld = nullptr;
 };
 
 class TIcon : public TGraphic {

@@ -216,6 +216,12 @@ void TWinControl::Invalidate() {
         InvalidateRect(FHandle, nullptr, !(ControlStyle & csOpaque));
 }
 
+void TWinControl::Repaint() {
+    Invalidate();
+    if (FHandle)
+        UpdateWindow(FHandle);
+}
+
 POINT TWinControl::ClientToScreen(POINT point) const {
     ::ClientToScreen(Handle(), &point);
     return point;
@@ -332,10 +338,12 @@ void TWinControl::WndProc(TMessage& message) {
         break;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
-        for (TControl* control : std::vector<TControl*>(FControls))
-            if ((message.Result = control->Perform(message.Msg, message.WParam, message.LParam)))
-                return;
+    case CM_SYSCOLORCHANGE:
+        Broadcast(message);
         return;
+    case WM_SYSCOLORCHANGE:
+        Perform(CM_SYSCOLORCHANGE);
+        break;
     case WM_NCDESTROY:
         DefaultHandler(message);
         Detach();
@@ -391,10 +399,23 @@ void TWinControl::Paint(TMessage& message) {
 
 void TWinControl::PaintWindow(HDC) {}
 
-void TWinControl::PaintControls(HDC dc) {
+void TWinControl::Broadcast(TMessage& message) {
+    for (TControl* control : std::vector<TControl*>(FControls))
+        if ((message.Result = control->Perform(message.Msg, message.WParam, message.LParam)))
+            return;
+}
+
+void TWinControl::PaintBeneath(HDC dc, const TControl* child) {
+    PaintWindow(dc);
+    PaintControls(dc, child);
+}
+
+void TWinControl::PaintControls(HDC dc, const TControl* stopAt) {
     RECT clip;
     GetClipBox(dc, &clip);
     for (TControl* control : FControls) {
+        if (control == stopAt)
+            break;
         if (dynamic_cast<TWinControl*>(control) || !control->Visible())
             continue;
         RECT bounds = control->BoundsRect(), overlap;
@@ -406,6 +427,17 @@ void TWinControl::PaintControls(HDC dc) {
         control->Perform(WM_PAINT, WPARAM(dc));
         RestoreDC(dc, saved);
     }
+}
+
+TControl* ControlAtScreenPos(POINT point) {
+    TWinControl* windowed = nullptr;
+    for (HWND window = WindowFromPoint(point); window && !windowed; window = GetParent(window))
+        windowed = TWinControl::FindControl(window);
+    if (!windowed)
+        return nullptr;
+    ScreenToClient(windowed->Handle(), &point);
+    TControl* windowless = windowed->ControlAtPos(point, true);
+    return windowless ? windowless : windowed;
 }
 
 static bool ModifierHeld() {

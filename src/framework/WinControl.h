@@ -47,11 +47,19 @@ public:
     std::string Caption() const override;
     void SetCaption(const std::string& value) override;
     void Invalidate() override;
+    void Repaint() override;
     POINT ClientToScreen(POINT point) const override;
     void ScaleBy(int numerator, int denominator) override;
 
     void WndProc(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
+
+    // Delivers the message to the children in child order until one gives a non-zero result.
+    void Broadcast(TMessage& message);
+
+    // Paints what lies beneath a windowless child: the window's own surface and the windowless
+    // children before it in child order (dc's origin is the window's client origin).
+    void PaintBeneath(HDC dc, const TControl* child);
 
     // A brush of the control's colour, for painting its background.
     HBRUSH Brush() const;
@@ -65,7 +73,8 @@ protected:
     void FontChanged() override;
     // Paints the control's own surface before its windowless children are painted over it.
     virtual void PaintWindow(HDC dc);
-    void PaintControls(HDC dc);
+    // Paints the windowless children within dc's clip box, in child order, up to stopAt.
+    void PaintControls(HDC dc, const TControl* stopAt = nullptr);
     void CollectTabStops(std::vector<TWinControl*>& list) const;
 
 private:
@@ -86,6 +95,10 @@ private:
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
 };
+
+// The control under a screen point, windowless ones and disabled ones included; null when the
+// point is over no window of ours.
+TControl* ControlAtScreenPos(POINT point);
 
 // Offers a keyboard message to the framework before it is translated and dispatched: first to
 // its target control, then to dialog navigation of the window it is in (Tab, Shift+Tab, Alt+key).

@@ -168,16 +168,7 @@ void TApplication::Idle() {
 // The control under the mouse cursor, windowless ones included.
 static TControl* ControlAtCursor() {
     POINT point;
-    if (!GetCursorPos(&point))
-        return nullptr;
-    TWinControl* windowed = nullptr;
-    for (HWND window = WindowFromPoint(point); window && !windowed; window = GetParent(window))
-        windowed = TWinControl::FindControl(window);
-    if (!windowed)
-        return nullptr;
-    ScreenToClient(windowed->Handle(), &point);
-    TControl* windowless = windowed->ControlAtPos(point, true);
-    return windowless ? windowless : windowed;
+    return GetCursorPos(&point) ? ControlAtScreenPos(point) : nullptr;
 }
 
 void TApplication::TrackMouseControl() {

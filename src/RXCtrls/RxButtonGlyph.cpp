@@ -1,0 +1,290 @@
+#include "RxButtonGlyph.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// A caption is measured and drawn from its first 255 characters.
+struct TCaptionText {
+    explicit TCaptionText(const std::string& caption) {
+        Length = int(std::min<size_t>(caption.size(), 255));
+        std::memcpy(Text, caption.data(), size_t(Length));
+        Text[Length] = '\0';
+    }
+    char Text[256];
+    int Length;
+};
+
+// Selects the canvas's font into its context for the lifetime of the object.
+class TFontSelection {
+public:
+    explicit TFontSelection(TCanvas& canvas)
+        : FDC(canvas.Handle()), FOld(SelectObject(FDC, canvas.Font.Handle())) {}
+    ~TFontSelection() { SelectObject(FDC, FOld); }
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+bool Horizontal(TButtonLayout layout) { return layout == blGlyphLeft || layout == blGlyphRight; }
+
+void CopyCell(TBitmap& image, TBitmap& glyph, int cell) {
+    int width = image.Width(), height = image.Height();
+    BitBlt(image.Canvas().Handle(), 0, 0, width, height, glyph.Canvas().Handle(), cell * width, 0,
+           SRCCOPY);
+}
+
+void GreyIdle(TBitmap& image, TColor keyColor) {
+    TCanvas& canvas = image.Canvas();
+    for (int x = 0; x < image.Width(); ++x)
+        for (int y = 0; y < image.Height(); ++y)
+            canvas.SetPixel(x, y, IdleColor(canvas.Pixel(x, y), keyColor));
+}
+
+}  // namespace
+
+TRxButtonGlyph::TRxButtonGlyph() {
+    std::fill(std::begin(CellIndex), std::end(CellIndex), -1);
+    GlyphImage.OnChange = [this] { GlyphImageChanged(); };
+}
+
+TRxButtonGlyph::~TRxButtonGlyph() { ClearCells(); }
+
+void TRxButtonGlyph::AssignGlyph(const TBitmap* bitmap) {
+    ClearCells();
+    GlyphImage.Assign(bitmap);
+    if (!bitmap || bitmap->Height() <= 0)
+        return;
+    FKeyColor = bitmap->TransparentColor();
+    if (bitmap->Width() % bitmap->Height() == 0) {
+        int count = bitmap->Width() / bitmap->Height();
+        ChangeCellCount(count > 5 ? 1 : count);
+    }
+}
+
+void TRxButtonGlyph::ChangeCellCount(int count) {
+    if (count == FCellCount || count <= 0)
+        return;
+    ClearCells();
+    FCellCount = count;
+}
+
+void TRxButtonGlyph::GlyphImageChanged() {
+    FKeyColor = GlyphImage.TransparentColor();
+    ClearCells();
+    if (ChangedNotify)
+        ChangedNotify();
+}
+
+void TRxButtonGlyph::ClearCells() {
+    while (!Cells.empty())
+        Cells.pop_back();
+    std::fill(std::begin(CellIndex), std::end(CellIndex), -1);
+}
+
+unsigned TRxButtonGlyph::TextFlags() const { return WordWrap ? DT_WORDBREAK : 0; }
+
+TContentLayout TRxButtonGlyph::LayoutContent(TCanvas& canvas, const RECT& content,
+                                             const std::string& caption, TButtonLayout layout,
+                                             int margin, int spacing, bool menuMark) const {
+    POINT client{content.right - content.left, content.bottom - content.top};
+    POINT glyph{0, 0};
+    if (!GlyphImage.Empty())
+        glyph = {GlyphImage.Width() / FCellCount, GlyphImage.Height()};
+    RECT text{0, 0, 0, 0};
+    if (!caption.empty()) {
+        TCaptionText shown(caption);
+        TFontSelection font(canvas);
+        text = {0, 0, client.x, 0};
+        DrawTextA(canvas.Handle(), shown.Text, -1, &text, DT_CALCRECT | DT_CENTER | TextFlags());
+    }
+    POINT textSize{text.right - text.left, text.bottom - text.top};
+    if (menuMark) {
+        if (glyph.x == 0 || glyph.y == 0 || layout == blGlyphLeft)
+            textSize.x += 9;
+        else if (glyph.x > 0)
+            glyph.x += 6;
+    }
+    POINT glyphPos{0, 0}, textPos{0, 0};
+    if (Horizontal(layout)) {
+        glyphPos.y = client.y / 2 - glyph.y / 2;
+        textPos.y = client.y / 2 - textSize.y / 2;
+    } else {
+        glyphPos.x = client.x / 2 - glyph.x / 2;
+        textPos.x = client.x / 2 - textSize.x / 2;
+    }
+    if (textSize.x == 0 || glyph.x == 0)
+        spacing = 0;
+    // Along the layout's axis.
+    LONG POINT::*axis = Horizontal(layout) ? &POINT::x : &POINT::y;
+    int size = client.*axis, glyphSize = glyph.*axis, textLength = textSize.*axis;
+    if (margin == -1 && spacing == -1) {
+        margin = (size - (glyphSize + textLength)) / 3;
+        spacing = margin;
+    } else if (margin == -1) {
+        margin = size / 2 - (glyphSize + spacing + textLength) / 2;
+    } else if (spacing == -1) {
+        spacing = (size - (margin + glyphSize)) / 2 - textLength / 2;
+    }
+    switch (layout) {
+    case blGlyphLeft:
+    case blGlyphTop:
+        glyphPos.*axis = margin;
+        textPos.*axis = glyphPos.*axis + glyphSize + spacing;
+        break;
+    case blGlyphRight:
+    case blGlyphBottom:
+        glyphPos.*axis = size - margin - glyphSize;
+        textPos.*axis = glyphPos.*axis - spacing - textLength;
+        break;
+    }
+    glyphPos.x += content.left;
+    glyphPos.y += content.top;
+    OffsetRect(&text, textPos.x + content.left, textPos.y + content.top);
+    return {glyphPos, text};
+}
+
+RECT TRxButtonGlyph::DrawContent(TCanvas& canvas, const RECT& content, const std::string& caption,
+                                 TButtonLayout layout, int margin, int spacing, bool menuMark,
+                                 TButtonFace state) {
+    TContentLayout placed =
+        LayoutContent(canvas, content, caption, layout, margin, spacing, menuMark);
+    SIZE drawn = DrawGlyphCell(canvas, placed.Glyph, state);
+    DrawCaption(canvas, caption, placed.Caption, state);
+    if (menuMark) {
+        const RECT& text = placed.Caption;
+        POINT mark = GlyphImage.Width() > 0 && layout != blGlyphLeft
+                         ? POINT{placed.Glyph.x + drawn.cx + 1, placed.Glyph.y + drawn.cy / 2}
+                         : POINT{text.right + 3, text.top + (text.bottom - text.top) / 2};
+        DrawMenuMark(canvas, mark, state);
+    }
+    return placed.Caption;
+}
+
+void TRxButtonGlyph::DrawCaption(TCanvas& canvas, const std::string& caption, const RECT& rect,
+                                 TButtonFace state) const {
+    TCaptionText shown(caption);
+    TFontSelection font(canvas);
+    HDC dc = canvas.Handle();
+    SetBkMode(dc, TRANSPARENT);
+    unsigned flags = DT_CENTER | DT_VCENTER | TextFlags();
+    auto draw = [&](RECT place, TColor color) {
+        SetTextColor(dc, ColorToRGB(color));
+        DrawTextA(dc, shown.Text, shown.Length, &place, flags);
+    };
+    if (state == bfDisabled) {
+        RECT shadow = rect;
+        OffsetRect(&shadow, 1, 1);
+        draw(shadow, clWhite);
+        draw(rect, clGray);
+    } else {
+        draw(rect, canvas.Font.Color());
+    }
+}
+
+SIZE TRxButtonGlyph::DrawGlyphCell(TCanvas& canvas, POINT point, TButtonFace state) {
+    if (GlyphImage.Width() == 0 || GlyphImage.Height() == 0)
+        return {0, 0};
+    const TBitmap& image = Cell(PrepareCell(state));
+    image.DrawTransparent(canvas.Handle(), point.x, point.y, FKeyColor);
+    return {image.Width(), image.Height()};
+}
+
+int TRxButtonGlyph::PrepareCell(TButtonFace state) {
+    if (state == bfPressed && FCellCount < 3)
+        state = bfUp;
+    if (CellIndex[state] != -1)
+        return CellIndex[state];
+    auto image = std::make_unique<TBitmap>();
+    image->SetSize(GlyphImage.Width() / FCellCount, GlyphImage.Height());
+    image->Canvas().BrushColor = clBtnFace;
+    int source = state < FCellCount ? state : 0;
+    switch (state) {
+    case bfUp:
+    case bfPressed:
+    case bfLatched:
+        CopyCell(*image, GlyphImage, source);
+        break;
+    case bfDisabled:
+        if (FCellCount > 1)
+            CopyCell(*image, GlyphImage, source);
+        else
+            image = MakeEmbossedGlyph(GlyphImage);
+        break;
+    case bfIdle:
+        CopyCell(*image, GlyphImage, source);
+        if (FCellCount <= 4)
+            GreyIdle(*image, FKeyColor);
+        break;
+    }
+    image->Dormant();
+    Cells.push_back(std::move(image));
+    CellIndex[state] = int(Cells.size()) - 1;
+    GlyphImage.Dormant();
+    return CellIndex[state];
+}
+
+TColor IdleColor(TColor color, TColor keyColor) {
+    if (color == clBlack || color == clWhite || color == keyColor)
+        return color;
+    if (color == clNavy)
+        return clBlack;
+    int sum = GetRValue(color) + GetGValue(color) + GetBValue(color);
+    return sum > 384 ? clBtnFace : clBtnShadow;
+}
+
+std::unique_ptr<TBitmap> MakeEmbossedGlyph(const TBitmap& glyph) {
+    int width = glyph.Width(), height = glyph.Height();
+    // The mask: a set pixel wherever the glyph is black.
+    TBitmap source;
+    source.Assign(&glyph);
+    HDC mask = CreateCompatibleDC(nullptr);
+    HBITMAP maskBitmap = CreateBitmap(width, height, 1, 1, nullptr);
+    HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
+    HDC sourceDC = source.Canvas().Handle();
+    SetBkColor(sourceDC, RGB(0, 0, 0));
+    BitBlt(mask, 0, 0, width, height, sourceDC, 0, 0,
+           source.Monochrome() ? NOTSRCCOPY : SRCCOPY);
+
+    auto result = std::make_unique<TBitmap>();
+    result->SetSize(width, height);
+    TCanvas& canvas = result->Canvas();
+    canvas.BrushColor = clBtnFace;
+    canvas.FillRect({0, 0, width, height});
+    HDC dc = canvas.Handle();
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    // Where the mask is set the brush is painted, elsewhere the result stays.
+    auto stamp = [&](int offset, TColor color) {
+        HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
+        HGDIOBJ old = SelectObject(dc, brush);
+        BitBlt(dc, offset, offset, width, height, mask, 0, 0, 0xE20746);
+        SelectObject(dc, old);
+        DeleteObject(brush);
+    };
+    stamp(1, clBtnHighlight);
+    stamp(0, clBtnShadow);
+    SelectObject(mask, oldMask);
+    DeleteObject(maskBitmap);
+    DeleteDC(mask);
+    return result;
+}
+
+void DrawMenuMark(TCanvas& canvas, POINT point, TButtonFace state) {
+    auto draw = [&](int x, int y, TColor color) {
+        canvas.BrushColor = color;
+        canvas.BrushPattern = nullptr;
+        canvas.FillRect({x, y - 1, x + 7, y});
+        canvas.FillRect({x + 1, y, x + 6, y + 1});
+        canvas.FillRect({x + 2, y + 1, x + 5, y + 2});
+        canvas.FillRect({x + 3, y + 2, x + 4, y + 3});
+    };
+    if (state == bfDisabled) {
+        draw(point.x + 1, point.y + 1, clWhite);
+        draw(point.x, point.y, clBtnShadow);
+    } else {
+        draw(point.x, point.y, clBtnText);
+    }
+}
