@@ -9,7 +9,7 @@ using TColor = std::int32_t;
 constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(index)); }
 
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clGray = 0x808080, clNavy = 0x800000,
-                 clFuchsia = 0xFF00FF;
+                 clFuchsia = 0xFF00FF, clRed = 0x0000FF, clLime = 0x00FF00;
 constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME),
                  clBtnFace = SystemColor(COLOR_BTNFACE),
                  clBtnShadow = SystemColor(COLOR_BTNSHADOW),
