@@ -97,6 +97,24 @@ TEST_F(ButtonGlyph, ACaptionAloneIsCentredAndMovesWithThePressedContent) {
     EXPECT_EQ(ok, (RECT{46, 7, 61, 20}));
 }
 
+TEST_F(ButtonGlyph, ACaptionIsMeasuredAnewWhenItsTextFontOrWidthChanges) {
+    TRxButtonGlyph painter;
+    TSurface surface;
+    auto width = [&](const std::string& caption, int room) {
+        RECT t = painter.LayoutContent(surface.Canvas(), {0, 0, room, 25}, caption, blGlyphTop,
+                                       -1, 1, false).Caption;
+        return t.right - t.left;
+    };
+    EXPECT_EQ(width("Zamknij", 65), 37);
+    EXPECT_EQ(width("OK", 65), 15);
+    surface.Canvas().Font.SetHeight(-22);
+    EXPECT_GT(width("OK", 65), 15);
+    surface.Canvas().Font.SetHeight(-11);
+    painter.WordWrap = true;
+    EXPECT_EQ(width("Zamknij Zamknij", 40), 37) << "broken into two lines";
+    EXPECT_EQ(width("Zamknij Zamknij", 200), surface.Canvas().TextExtent("Zamknij Zamknij").cx);
+}
+
 TEST_F(ButtonGlyph, AGlyphOnTheLeftSharesTheFreeRoomInThirds) {
     TRxButtonGlyph painter;
     painter.AssignGlyph(Strip({clRed}).get());

@@ -193,8 +193,7 @@ TEST_F(DriveSelector, AnItemIsDrawnWithItsPictureAndText) {
     draw(1, 0);
     // The picture at x + 2, centred vertically: its own pixels, or the background where it has
     // its transparent colour.
-    HDC picture = CreateCompatibleDC(dc);
-    HGDIOBJ oldPicture = SelectObject(picture, Drives->Hard.Handle());
+    HDC picture = Drives->Hard.Canvas().Handle();
     COLORREF transparent = GetPixel(picture, 0, 10);
     int mismatches = 0;
     for (int y = 0; y < 11; y++)
@@ -202,8 +201,6 @@ TEST_F(DriveSelector, AnItemIsDrawnWithItsPictureAndText) {
             COLORREF own = GetPixel(picture, x, y);
             mismatches += GetPixel(dc, 2 + x, 1 + y) != (own == transparent ? window : own);
         }
-    SelectObject(picture, oldPicture);
-    DeleteDC(picture);
     EXPECT_EQ(mismatches, 0);
     std::vector<int> used = columns(window);
     int text = *std::find_if(used.begin(), used.end(), [](int x) { return x >= 18; });

@@ -202,8 +202,7 @@ private:
 TEST_F(ProgramWindows, TheSidePictureIsDrawnUnscaledWithTheButtonCaptionsOverIt) {
     TPainted painted(*Form1, 333, 257);
     const auto& bitmap = dynamic_cast<const TBitmap&>(*Form1->Image1->Picture());
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, bitmap.Handle());
+    HDC source = bitmap.Canvas().Handle();
     for (POINT p : {POINT{0, 0}, POINT{74, 0}, POINT{0, 256}, POINT{74, 256}, POINT{37, 150}})
         EXPECT_EQ(painted.At(257 + p.x, p.y), GetPixel(source, p.x, p.y))
             << "picture pixel " << p.x << "," << p.y;
@@ -213,8 +212,6 @@ TEST_F(ProgramWindows, TheSidePictureIsDrawnUnscaledWithTheButtonCaptionsOverIt)
     for (int y = open.top; y < open.bottom; y++)
         for (int x = open.left; x < open.right; x++)
             whiteInPicture += GetPixel(source, x - 257, y) == COLORREF(clWhite);
-    SelectObject(source, old);
-    DeleteDC(source);
     EXPECT_EQ(whiteInPicture, 0);
     EXPECT_GT(painted.Count(open, COLORREF(clWhite)), 20) << "\"Otw\xF3rz\" drawn over the picture";
 }

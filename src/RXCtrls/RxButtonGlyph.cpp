@@ -95,10 +95,8 @@ TContentLayout TRxButtonGlyph::LayoutContent(TCanvas& canvas, const RECT& conten
         glyph = {GlyphImage.Width() / FCellCount, GlyphImage.Height()};
     RECT text{0, 0, 0, 0};
     if (!caption.empty()) {
-        TCaptionText shown(caption);
-        TFontSelection font(canvas);
-        text = {0, 0, client.x, 0};
-        DrawTextA(canvas.Handle(), shown.Text, -1, &text, DT_CALCRECT | DT_CENTER | TextFlags());
+        SIZE measured = MeasureCaption(canvas, caption, client.x);
+        text = {0, 0, measured.cx, measured.cy};
     }
     POINT textSize{text.right - text.left, text.bottom - text.top};
     if (menuMark) {
@@ -144,6 +142,24 @@ TContentLayout TRxButtonGlyph::LayoutContent(TCanvas& canvas, const RECT& conten
     glyphPos.y += content.top;
     OffsetRect(&text, textPos.x + content.left, textPos.y + content.top);
     return {glyphPos, text};
+}
+
+// The extent the platform gives the caption's first 255 characters in a box of that width.
+SIZE TRxButtonGlyph::MeasureCaption(TCanvas& canvas, const std::string& caption, int width) const {
+    TMeasured& last = FMeasured;
+    if (last.Caption == caption && last.Width == width && last.WordWrap == WordWrap &&
+        last.Font.SameAs(canvas.Font))
+        return last.Size;
+    TCaptionText shown(caption);
+    TFontSelection font(canvas);
+    RECT text{0, 0, width, 0};
+    DrawTextA(canvas.Handle(), shown.Text, -1, &text, DT_CALCRECT | DT_CENTER | TextFlags());
+    last.Caption = caption;
+    last.Width = width;
+    last.WordWrap = WordWrap;
+    last.Font.Assign(canvas.Font);
+    last.Size = {text.right - text.left, text.bottom - text.top};
+    return last.Size;
 }
 
 RECT TRxButtonGlyph::DrawContent(TCanvas& canvas, const RECT& content, const std::string& caption,

@@ -55,12 +55,22 @@ private:
     void DrawCaption(TCanvas& canvas, const std::string& caption, const RECT& rect,
                      TButtonFace state) const;
     unsigned TextFlags() const;
+    SIZE MeasureCaption(TCanvas& canvas, const std::string& caption, int width) const;
 
     TBitmap GlyphImage;
     std::vector<std::unique_ptr<TBitmap>> Cells;
     int CellIndex[5];
     TColor FKeyColor = clFuchsia;
     int FCellCount = 1;
+    // The last caption measured, kept because measuring costs as much as drawing.
+    struct TMeasured {
+        std::string Caption;
+        TFont Font;
+        int Width = -1;
+        bool WordWrap = false;
+        SIZE Size{};
+    };
+    mutable TMeasured FMeasured;
 };
 
 // The colour a glyph pixel takes on the greyed idle face.

@@ -1,10 +1,15 @@
 #include "Canvas.h"
 
 void TCanvas::FillRect(const RECT& rect) {
-    HBRUSH brush = BrushPattern ? CreatePatternBrush(BrushPattern)
-                                  : CreateSolidBrush(ColorToRGB(BrushColor));
-    ::FillRect(FHandle, &rect, brush);
-    DeleteObject(brush);
+    if (BrushPattern) {
+        HBRUSH brush = CreatePatternBrush(BrushPattern);
+        ::FillRect(FHandle, &rect, brush);
+        DeleteObject(brush);
+        return;
+    }
+    // The context's own brush takes any colour without a brush made per call.
+    SetDCBrushColor(FHandle, ColorToRGB(BrushColor));
+    ::FillRect(FHandle, &rect, HBRUSH(GetStockObject(DC_BRUSH)));
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {

@@ -15,33 +15,6 @@ static HANDLE LoadResourceImage(const std::string& name, UINT type, int size) {
     return image;
 }
 
-// A memory context holding a bitmap for reading or drawing: the bitmap's own canvas context
-// when it has one (a bitmap can be selected into one context only), else a passing one.
-class TBitmapContext {
-public:
-    explicit TBitmapContext(const TBitmap& bitmap) {
-        if (bitmap.FCanvas) {
-            FDC = bitmap.FCanvas->Handle();
-            return;
-        }
-        FDC = FOwn = CreateCompatibleDC(nullptr);
-        FOld = SelectObject(FDC, bitmap.FHandle);
-    }
-    ~TBitmapContext() {
-        if (!FOwn)
-            return;
-        SelectObject(FOwn, FOld);
-        DeleteDC(FOwn);
-    }
-    TBitmapContext(const TBitmapContext&) = delete;
-    TBitmapContext& operator=(const TBitmapContext&) = delete;
-    HDC Handle() const { return FDC; }
-
-private:
-    HDC FDC = nullptr, FOwn = nullptr;
-    HGDIOBJ FOld = nullptr;
-};
-
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
@@ -94,8 +67,7 @@ static HBITMAP CopyPixels(const TBitmap& source) {
         throw EOutOfResources("Out of system resources");
     HDC target = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(target, copy);
-    TBitmapContext reading(source);
-    BitBlt(target, 0, 0, width, height, reading.Handle(), 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, width, height, source.Canvas().Handle(), 0, 0, SRCCOPY);
     SelectObject(target, old);
     DeleteDC(target);
     return copy;
@@ -116,11 +88,10 @@ bool TBitmap::Monochrome() const {
 TColor TBitmap::TransparentColor() const {
     if (!FHandle || Monochrome())
         return clWhite;
-    TBitmapContext context(*this);
-    return TColor(GetPixel(context.Handle(), 0, FHeight - 1));
+    return TColor(GetPixel(Canvas().Handle(), 0, FHeight - 1));
 }
 
-TCanvas& TBitmap::Canvas() {
+TCanvas& TBitmap::Canvas() const {
     if (!FCanvas) {
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc)
@@ -144,28 +115,27 @@ void TBitmap::Dormant() {
 void TBitmap::Draw(HDC dc, int x, int y) const {
     if (!FHandle)
         return;
-    TBitmapContext source(*this);
-    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCCOPY);
+    BitBlt(dc, x, y, FWidth, FHeight, Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void TBitmap::DrawTransparent(HDC dc, int x, int y, TColor key) const {
     if (!FHandle)
         return;
-    TBitmapContext source(*this);
+    HDC source = Canvas().Handle();
     HDC mask = CreateCompatibleDC(dc);
     HBITMAP maskBitmap = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
     HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
     // The mask is white where the picture has the key colour, black elsewhere.
-    COLORREF oldSourceBack = SetBkColor(source.Handle(), COLORREF(key));
-    BitBlt(mask, 0, 0, FWidth, FHeight, source.Handle(), 0, 0, SRCCOPY);
-    SetBkColor(source.Handle(), oldSourceBack);
+    COLORREF oldSourceBack = SetBkColor(source, COLORREF(key));
+    BitBlt(mask, 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
+    SetBkColor(source, oldSourceBack);
     // dest ^ picture, kept only where transparent, ^ picture again: the background where the
     // mask is white, the picture where it is black.
     COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
     COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
     BitBlt(dc, x, y, FWidth, FHeight, mask, 0, 0, SRCAND);
-    BitBlt(dc, x, y, FWidth, FHeight, source.Handle(), 0, 0, SRCINVERT);
+    BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
     SelectObject(mask, oldMask);

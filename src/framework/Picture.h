@@ -42,8 +42,9 @@ public:
     // the bottom-left pixel.
     TColor TransparentColor() const;
 
-    // Drawing onto the picture, through a memory context made on first need.
-    TCanvas& Canvas();
+    // Drawing onto the picture, through a memory context made on first need and kept, so that
+    // a picture drawn often is not selected anew each time.
+    TCanvas& Canvas() const;
     // Gives the memory context back; the pixels stay.
     void Dormant();
 
@@ -56,13 +57,12 @@ public:
     std::function<void()> OnChange;
 
 private:
-    friend class TBitmapContext;
     void Replace(HBITMAP handle);
 
     HBITMAP FHandle = nullptr;
     int FWidth = 0, FHeight = 0;
-    std::unique_ptr<TCanvas> FCanvas;
-    HGDIOBJ FCanvasOld = nullptr;
+    mutable std::unique_ptr<TCanvas> FCanvas;
+    mutable HGDIOBJ FCanvasOld = nullptr;
 };
 
 class TIcon : public TGraphic {
