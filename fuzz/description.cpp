@@ -1,7 +1,7 @@
 // The reader of stored window descriptions. Text it accepts is written back out and read
 // again, which must give the same tree; text it refuses raises the read error naming a line.
-#include "FuzzSupport.h"
 #include "framework/Description.h"
+#include "FuzzSupport.h"
 #include "framework/Exceptions.h"
 
 #include <algorithm>
