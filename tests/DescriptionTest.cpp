@@ -64,6 +64,21 @@ TEST(Description, MalformedTextNamesTheLineAndTheFault) {
     EXPECT_EQ(ReadError(""), "Window description, line 1: expected a class name");
 }
 
+TEST(Description, NestingIsBoundedSoThatDeepTextCannotExhaustTheStack) {
+    auto nested = [](int depth) {
+        std::string text;
+        for (int i = 0; i < depth; i++)
+            text += "TKid Kid {\n";
+        return text + std::string(depth, '}');
+    };
+    EXPECT_EQ(ReadError(nested(100)), "");
+    EXPECT_EQ(ReadError(nested(101)),
+              "Window description, line 101: components nested more than 100 deep");
+    // Once found by fuzzing: 100,000 levels overflowed the stack.
+    EXPECT_EQ(ReadError(nested(100000)),
+              "Window description, line 101: components nested more than 100 deep");
+}
+
 class DescriptionReader : public TApplicationTest {};
 
 TEST_F(DescriptionReader, BuildsTheComponentsWithTheirPropertiesAndParents) {

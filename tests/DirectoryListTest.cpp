@@ -333,6 +333,33 @@ TEST(PathScan, ABackslashThatEndsADoubleByteCharacterIsNoSeparator) {
     EXPECT_EQ(DrivePart("\\\\S" + name + "\\D\\E", 932), "\\\\S" + name + "\\D");
 }
 
+TEST(PathScan, ATargetSplitsIntoRootDirectoryAndLastComponent) {
+    auto split = [](const std::string& text, UINT codePage = 1250) {
+        TTargetText target = SplitTarget(text, "D:\\WORK", codePage);
+        return std::string(1, target.Drive ? target.Drive : '-') + "|" + target.Root + "|" +
+               target.Directory + "|" + target.Name;
+    };
+    EXPECT_EQ(split("C:\\WINDOWS\\SYSTEM"), "C|C:|\\WINDOWS|SYSTEM");
+    EXPECT_EQ(split("C:\\WINDOWS"), "C|C:|\\|WINDOWS");
+    EXPECT_EQ(split("C:\\"), "C|C:|\\|");
+    EXPECT_EQ(split("C:"), "C|C:||") << "the drive's own current directory is meant";
+    EXPECT_EQ(split("SUB"), "D|D:||SUB") << "relative to the given directory's drive";
+    EXPECT_EQ(split("\\\\SRV\\DATA\\A\\B"), "-|\\\\SRV\\DATA|\\A|B");
+    EXPECT_EQ(split("\\\\SRV\\DATA"), "-|\\\\SRV\\DATA||");
+    const std::string name = "\x95\x5C"; // one character in code page 932
+    EXPECT_EQ(split("C:\\" + name, 932), "C|C:|\\|" + name);
+    EXPECT_EQ(split("C:\\" + name, 1250), "C|C:|\\\x95|");
+}
+
+TEST(PathScan, PathOnDriveAndEnteredDirectory) {
+    EXPECT_EQ(PathOnDrive("C:\\WINDOWS\\SYSTEM", 1250), "\\WINDOWS\\SYSTEM");
+    EXPECT_EQ(PathOnDrive("C:\\", 1250), "\\");
+    EXPECT_EQ(PathOnDrive("\\\\SRV\\DATA", 1250), "\\") << "a share root leaves nothing";
+    EXPECT_EQ(PathOnDrive("", 1250), "\\");
+    EXPECT_EQ(EnteredDirectory("\\", "A"), "\\A");
+    EXPECT_EQ(EnteredDirectory("\\X", "A"), "\\X\\A");
+}
+
 TEST_F(DirectoryList, DoubleBytePathsSplitOnlyAtRealSeparators) {
     Machine.Page = 932;
     const std::string name = "\x95\x5C";

@@ -205,7 +205,7 @@ void TDirectoryListBox::OpenSelected() { ChangeDirectory(ItemPath(ItemIndex()));
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (path.empty() || SameDirectory(path, ActivePath) == 0)
         return;
-    TTarget target = ResolveTarget(path);
+    TTargetText target = ResolveTarget(path);
     if (ActiveDrive() != target.Drive) {
         InDriveSwitch = true;
         try {
@@ -222,44 +222,27 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     EnterDirectory(target.Directory);
 }
 
-TDirectoryListBox::TTarget TDirectoryListBox::ResolveTarget(const std::string& text) const {
+TTargetText TDirectoryListBox::ResolveTarget(const std::string& text) const {
     UINT codePage = CodePage();
     std::string saved = Machine().CurrentDirectory();
-    TTarget target{saved.empty() ? '\0' : saved[0], text, ""};
+    TTargetText target = SplitTarget(text, saved, codePage);
     std::string& directory = target.Directory;
     std::string& name = target.Name;
-    std::string root = DrivePart(directory, codePage);
-    if (root.empty())
-        root = DrivePart(saved, codePage);
-    else
-        directory.erase(0, root.size());
-    target.Drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
     try {
-        ChangeTo(root);
-        size_t separator = FindLastOf(directory, "\\:", codePage);
-        name = separator == std::string::npos ? directory : directory.substr(separator + 1);
-        if (directory.size() == name.size() + 1) {
-            directory = "\\";
-        } else if (directory.size() > name.size()) {
-            directory.erase(directory.size() - name.size() - 1);
-        } else {
-            std::string current = Machine().CurrentDirectory();
-            directory = current.substr(DrivePart(current, codePage).size());
-            if (directory.empty())
-                directory = "\\";
-        }
-        if (!directory.empty())
-            ChangeTo(directory);
+        ChangeTo(target.Root);
+        if (directory.empty())
+            directory = PathOnDrive(Machine().CurrentDirectory(), codePage);
+        ChangeTo(directory);
         DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : Machine().FileAttributes(name);
         bool plainFile =
             attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
         if (!name.empty() && name.find_first_of("*?") == std::string::npos && !plainFile) {
             ChangeTo(name);
-            directory = directory.size() == 1 ? "\\" + name : directory + "\\" + name;
+            directory = EnteredDirectory(directory, name);
             name.clear();
         }
         if (!target.Drive)
-            directory = root + directory;
+            directory = target.Root + directory;
     } catch (...) {
         ChangeTo(saved);
         throw;

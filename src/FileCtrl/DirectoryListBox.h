@@ -1,4 +1,5 @@
 #pragma once
+#include "FileCtrl/PathScan.h"
 #include "framework/ListBox.h"
 #include "framework/Picture.h"
 
@@ -51,11 +52,7 @@ protected:
     void KeyPress(char key) override;
 
 private:
-    struct TTarget {
-        char Drive;
-        std::string Directory, Name;
-    };
-    TTarget ResolveTarget(const std::string& text) const;
+    TTargetText ResolveTarget(const std::string& text) const;
     void EnterDirectory(const std::string& directory);
 };
 

@@ -49,3 +49,25 @@ int PathDepth(const std::string& path, UINT codePage) {
         depth += path[i] == '\\';
     return depth;
 }
+
+TTargetText SplitTarget(const std::string& text, const std::string& relativeTo, UINT codePage) {
+    std::string root = DrivePart(text, codePage);
+    std::string rest = text.substr(root.size());
+    if (root.empty())
+        root = DrivePart(relativeTo, codePage);
+    char drive = root.size() >= 2 && root[1] == ':' ? root[0] : '\0';
+    size_t separator = FindLastOf(rest, "\\:", codePage);
+    if (separator == std::string::npos)
+        return {root, drive, "", rest};
+    std::string name = rest.substr(separator + 1);
+    return {root, drive, separator == 0 ? "\\" : rest.substr(0, separator), name};
+}
+
+std::string PathOnDrive(const std::string& path, UINT codePage) {
+    std::string rest = path.substr(DrivePart(path, codePage).size());
+    return rest.empty() ? "\\" : rest;
+}
+
+std::string EnteredDirectory(const std::string& directory, const std::string& name) {
+    return directory.size() == 1 ? "\\" + name : directory + "\\" + name;
+}

@@ -18,3 +18,21 @@ std::string DrivePart(const std::string& path, UINT codePage);
 std::string JoinPath(const std::string& directory, const std::string& name, UINT codePage);
 // The number of backslash characters in the path.
 int PathDepth(const std::string& path, UINT codePage);
+
+// A path to move to, read as text: the root to change to first (the path's drive or share
+// prefix, else that of the directory it is relative to), the drive letter (0 on a share), the
+// directory part and the last component (the text after the last "\" or ":"). The directory
+// part is "\" when the only separator leads, and empty when there is no separator at all: then
+// the directory the root keeps as its current one is meant.
+struct TTargetText {
+    std::string Root;
+    char Drive;
+    std::string Directory;
+    std::string Name;
+};
+TTargetText SplitTarget(const std::string& text, const std::string& relativeTo, UINT codePage);
+// The path without its drive or share prefix; "\" when that leaves nothing.
+std::string PathOnDrive(const std::string& path, UINT codePage);
+// The directory part once its last component has been entered as well: "\" + name when the
+// directory part is one character long, else directory + "\" + name.
+std::string EnteredDirectory(const std::string& directory, const std::string& name);

@@ -6,12 +6,15 @@
 
 namespace {
 
+// Far more than any window holds; deeper text is refused before it can exhaust the stack.
+constexpr int MaxNesting = 100;
+
 class TParser {
 public:
     explicit TParser(std::string_view text) : FText(text) {}
 
     TDescNode Document() {
-        TDescNode root = Node();
+        TDescNode root = Node(1);
         SkipSpace();
         if (FPos < FText.size())
             Fail("text after the end of the description");
@@ -19,7 +22,9 @@ public:
     }
 
 private:
-    TDescNode Node() {
+    TDescNode Node(int depth) {
+        if (depth > MaxNesting)
+            Fail(Format("components nested more than %d deep", MaxNesting));
         TDescNode node;
         node.Line = FLine;
         node.ClassName = Word("a class name");
@@ -41,7 +46,7 @@ private:
             } else {
                 FPos = mark;
                 FLine = line;
-                node.Children.push_back(Node());
+                node.Children.push_back(Node(depth + 1));
             }
         }
     }

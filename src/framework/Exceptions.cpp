@@ -1,22 +1,6 @@
 #include "Exceptions.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <windows.h>
-
-std::string Format(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list copy;
-    va_copy(copy, args);
-    int length = std::vsnprintf(nullptr, 0, format, copy);
-    va_end(copy);
-    std::string text(length > 0 ? length : 0, '\0');
-    if (length > 0)
-        std::vsnprintf(text.data(), length + 1, format, args);
-    va_end(args);
-    return text;
-}
 
 void RaiseLastOSError(const char* what) {
     DWORD code = GetLastError();

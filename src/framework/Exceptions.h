@@ -3,6 +3,8 @@
 #include <string>
 #include <windows.h>
 
+#include "TextUtils.h"
+
 // Errors are exceptions that carry the text the user is shown.
 class Exception : public std::exception {
 public:
@@ -44,9 +46,6 @@ TOLVO_EXCEPTION(EFOpenError, Exception);
 TOLVO_EXCEPTION(EOutOfResources, Exception);
 // A platform call failed; the message is the platform's own.
 TOLVO_EXCEPTION(EOSError, Exception);
-
-// printf-style formatting into a std::string.
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Raises EOSError with the platform's text for the last error of the calling thread.
 [[noreturn]] void RaiseLastOSError(const char* what);

@@ -1,5 +1,8 @@
 #include "TextUtils.h"
 
+#include <cstdarg>
+#include <cstdio>
+
 std::string AdjustLineBreaks(const std::string& text, UINT codePage) {
     std::string result;
     result.reserve(text.size() + text.size() / 8);
@@ -19,4 +22,18 @@ std::string AdjustLineBreaks(const std::string& text, UINT codePage) {
         }
     }
     return result;
+}
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int length = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string text(length > 0 ? length : 0, '\0');
+    if (length > 0)
+        std::vsnprintf(text.data(), length + 1, format, args);
+    va_end(args);
+    return text;
 }
