@@ -1,45 +1,25 @@
 // Button face cost: one transparent flat button of the main window (65 x 25, over the side
 // picture) repainted 1,000 times, against 1,000 bare copies of the same area of the picture to
 // the same place of the window. Prints the medians of five runs each and their ratio.
+#include "Timing.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 #include "shell/Application.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
-
-static double Milliseconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    GdiFlush();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-static double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 constexpr int Repaints = 1000;
 
 // The bare copy: the picture's pixels beneath the button straight to the window.
 static void BareCopies(TControl* button, const TBitmap& picture, const TControl* image) {
     HWND window = button->Parent()->Handle();
-    HDC source = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(source, picture.Handle());
+    HDC source = picture.Canvas().Handle();
     for (int i = 0; i < Repaints; ++i) {
         HDC dc = GetDC(window);
         BitBlt(dc, button->Left(), button->Top(), button->Width(), button->Height(), source,
                button->Left() - image->Left(), button->Top() - image->Top(), SRCCOPY);
         ReleaseDC(window, dc);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,7 @@
 // Directory list cost: for each folder given on the command line, the time from ChangeDirectory
 // to the rebuilt list, against a bare FindFirstFileA/FindNextFileA enumeration of the same
 // folder. Prints the medians of five runs each and their ratio.
+#include "Timing.h"
 #include "FileCtrl/DirectoryListBox.h"
 #include "framework/Form.h"
 
@@ -8,20 +9,6 @@
 #include <cstdio>
 #include <functional>
 #include <vector>
-
-static double Milliseconds(const std::function<void()>& work) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    work();
-    QueryPerformanceCounter(&end);
-    return double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
-static double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 static int BareEnumeration(const std::string& folder) {
     WIN32_FIND_DATAA entry;
