@@ -46,6 +46,8 @@ int main(int argc, char** argv) {
         double collectMs = Milliseconds([&] { CollectSubfolders(folder, names); });
         std::printf("%10d %12.1f %12.1f %8.2f   (%d items shown; collecting alone %.1f ms)\n",
                     entries - 2, listMs, bareMs, listMs / bareMs, list->Count(), collectMs);
+        std::printf("figure|tree into %d subfolders (ms)|%.1f|%.1f (bare enumeration)|%.2f|<= 1.5\n",
+                    entries - 2, listMs, bareMs, listMs / bareMs);
     }
     return 0;
 }
