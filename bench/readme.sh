@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# A 10 MB readme loaded into the memo against a bare read and set-text, under the null display
+# driver. Run after the program has been built.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/env.sh"
+use_polish_locale
+export WINEPREFIX=$BUILD_DIR/wine-null
+wine "$BUILD_DIR/bench/readme.exe" 2>/dev/null | tr -d '\r'
