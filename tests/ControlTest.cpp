@@ -79,6 +79,42 @@ TEST_F(Controls, ParentPaintsWindowlessChildrenInChildOrder) {
     DeleteDC(dc);
 }
 
+namespace {
+// Records which of two points its paint may draw on.
+class TClipRecorder : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    bool CoveredVisible = true, FreeVisible = false;
+
+protected:
+    void Paint() override {
+        CoveredVisible = PtVisible(Canvas().Handle(), 5, 5);
+        FreeVisible = PtVisible(Canvas().Handle(), 40, 30);
+    }
+};
+}  // namespace
+
+TEST_F(Controls, NothingIsPaintedBeneathAnOpaqueWindowlessControl) {
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 120);
+    auto* below = new TClipRecorder(&form);
+    below->SetParent(&form);
+    below->SetBounds(0, 0, 60, 40);
+    auto* cover = new TProbeControl(&form);
+    cover->SetParent(&form);
+    cover->SetBounds(0, 0, 30, 20);
+    cover->ControlStyle |= csOpaque;
+    TBitmap surface;
+    surface.SetSize(200, 120);
+    SendMessageA(form.Handle(), WM_PAINT, WPARAM(surface.Canvas().Handle()), 0);
+    EXPECT_FALSE(below->CoveredVisible) << "the opaque control paints that area alone";
+    EXPECT_TRUE(below->FreeVisible);
+    EXPECT_EQ(surface.Canvas().Pixel(5, 5), TColor(clNavy));
+    cover->ControlStyle &= ~unsigned(csOpaque);
+    SendMessageA(form.Handle(), WM_PAINT, WPARAM(surface.Canvas().Handle()), 0);
+    EXPECT_TRUE(below->CoveredVisible) << "a control that is not opaque lets it show through";
+}
+
 TEST_F(Controls, AnExceptionInAHandlerIsReportedAndTheNextMessageIsProcessed) {
     auto* form = Add<TTestForm>();
     form->ThrowOnClick = true;

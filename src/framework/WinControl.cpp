@@ -381,10 +381,12 @@ void TWinControl::ReflectToChild(TMessage& message, HWND child) {
         message.Result = control->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
 }
 
+static bool IsWindowless(const TControl* control) {
+    return control->Visible() && !dynamic_cast<const TWinControl*>(control);
+}
+
 void TWinControl::Paint(TMessage& message) {
-    bool hasWindowless = std::any_of(FControls.begin(), FControls.end(), [](TControl* c) {
-        return c->Visible() && !dynamic_cast<TWinControl*>(c);
-    });
+    bool hasWindowless = std::any_of(FControls.begin(), FControls.end(), IsWindowless);
     if (FDefWndProc != DefWindowProcA && !hasWindowless) {
         DefaultHandler(message);
         return;
@@ -410,20 +412,26 @@ void TWinControl::PaintBeneath(HDC dc, const TControl* child) {
     PaintControls(dc, child);
 }
 
+// Each control is clipped to its bounds, less the opaque windowless controls above it (up to
+// stopAt): those paint every pixel of their own area, so nothing is drawn there twice.
 void TWinControl::PaintControls(HDC dc, const TControl* stopAt) {
     RECT clip;
     GetClipBox(dc, &clip);
-    for (TControl* control : FControls) {
-        if (control == stopAt)
-            break;
-        if (dynamic_cast<TWinControl*>(control) || !control->Visible())
-            continue;
+    auto end = std::find(FControls.begin(), FControls.end(), stopAt);
+    for (auto it = FControls.begin(); it != end; ++it) {
+        TControl* control = *it;
         RECT bounds = control->BoundsRect(), overlap;
-        if (!IntersectRect(&overlap, &bounds, &clip))
+        if (!IsWindowless(control) || !IntersectRect(&overlap, &bounds, &clip))
             continue;
         int saved = SaveDC(dc);
         OffsetViewportOrgEx(dc, bounds.left, bounds.top, nullptr);
         IntersectClipRect(dc, 0, 0, control->Width(), control->Height());
+        for (auto above = it + 1; above != end; ++above)
+            if (IsWindowless(*above) && ((*above)->ControlStyle & csOpaque)) {
+                RECT cover = (*above)->BoundsRect();
+                ExcludeClipRect(dc, cover.left - bounds.left, cover.top - bounds.top,
+                                cover.right - bounds.left, cover.bottom - bounds.top);
+            }
         control->Perform(WM_PAINT, WPARAM(dc));
         RestoreDC(dc, saved);
     }
