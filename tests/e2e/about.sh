@@ -16,7 +16,8 @@ cp "$TOLVO_EXE" "$README" "$work/prog/"
 export TOLVO_URL_LOG
 TOLVO_URL_LOG=$(winpath "$work/urls.log")
 handler_key() { echo "HKCR\\$1\\shell\\open\\command"; }
-saved_handler() { wine reg query "$(handler_key "$1")" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p'; }
+# The default value's line; its name, "(Default)", is in the prefix's language.
+saved_handler() { wine reg query "$(handler_key "$1")" /ve 2>/dev/null | tr -d '\r' | LC_ALL=C sed -n 's/^ *([^)]*) *REG_SZ *//p'; }
 saved_mailto=$(saved_handler mailto)
 saved_http=$(saved_handler http)
 restore_handlers() {
