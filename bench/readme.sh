@@ -5,4 +5,4 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 use_polish_locale
 export WINEPREFIX=$BUILD_DIR/wine-null
-wine "$BUILD_DIR/bench/readme.exe" 2>/dev/null | tr -d '\r'
+wine "$BUILD_DIR/bench/readmeload.exe" 2>/dev/null | tr -d '\r'

@@ -167,38 +167,6 @@ TEST_F(ProgramWindows, TheFocusStartsInTheDestinationFieldAndTabFollowsTheTabOrd
     EXPECT_TRUE(Form1->DriveComboBox1->Focused());
 }
 
-// The main window's client area as it is painted, in a memory bitmap.
-class TPainted {
-public:
-    explicit TPainted(TWinControl& window, int width, int height) {
-        HDC screen = GetDC(nullptr);
-        FDC = CreateCompatibleDC(screen);
-        FBitmap = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-        FOld = SelectObject(FDC, FBitmap);
-        SendMessageA(window.Handle(), WM_ERASEBKGND, WPARAM(FDC), 0);
-        SendMessageA(window.Handle(), WM_PAINT, WPARAM(FDC), 0);
-    }
-    ~TPainted() {
-        SelectObject(FDC, FOld);
-        DeleteObject(FBitmap);
-        DeleteDC(FDC);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(FDC, x, y); }
-    int Count(RECT area, COLORREF color) const {
-        int count = 0;
-        for (int y = area.top; y < area.bottom; y++)
-            for (int x = area.left; x < area.right; x++)
-                count += At(x, y) == color;
-        return count;
-    }
-
-private:
-    HDC FDC;
-    HBITMAP FBitmap;
-    HGDIOBJ FOld;
-};
-
 TEST_F(ProgramWindows, TheSidePictureIsDrawnUnscaledWithTheButtonCaptionsOverIt) {
     TPainted painted(*Form1, 333, 257);
     const auto& bitmap = dynamic_cast<const TBitmap&>(*Form1->Image1->Picture());

@@ -232,4 +232,7 @@ bool TSimulatedMachine::StartProgram(const std::string& program, const std::stri
     return true;
 }
 
-void TSimulatedMachine::OpenUrl(HWND, const std::string& url) { OpenedUrls.push_back(url); }
+void TSimulatedMachine::OpenUrl(HWND owner, const std::string& url) {
+    OpenedUrls.push_back(url);
+    UrlOwners.push_back(owner);
+}

@@ -40,6 +40,7 @@ public:
     UINT Page = 1250;
     std::vector<std::pair<std::string, std::string>> Started;
     std::vector<std::string> OpenedUrls;
+    std::vector<HWND> UrlOwners; // the owner window handed over with each URL
     std::vector<UINT> ErrorModes;
     std::vector<std::string> LabelQueries;
 

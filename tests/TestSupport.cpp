@@ -51,6 +51,30 @@ std::vector<TMessageBoxWatcher::TBox> TMessageBoxWatcher::Boxes() const {
     return boxes;
 }
 
+TPainted::TPainted(TWinControl& window, int width, int height) {
+    HDC screen = GetDC(nullptr);
+    FDC = CreateCompatibleDC(screen);
+    FBitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    FOld = SelectObject(FDC, FBitmap);
+    SendMessageA(window.Handle(), WM_ERASEBKGND, WPARAM(FDC), 0);
+    SendMessageA(window.Handle(), WM_PAINT, WPARAM(FDC), 0);
+}
+
+TPainted::~TPainted() {
+    SelectObject(FDC, FOld);
+    DeleteObject(FBitmap);
+    DeleteDC(FDC);
+}
+
+int TPainted::Count(RECT area, COLORREF color) const {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; y++)
+        for (int x = area.left; x < area.right; x++)
+            count += At(x, y) == color;
+    return count;
+}
+
 static std::string ClassOf(HWND window) {
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);

@@ -48,6 +48,21 @@ private:
     std::thread FThread;
 };
 
+// A window's client area as it paints it (background, then its own painting), in a memory
+// bitmap of the given size.
+class TPainted {
+public:
+    TPainted(TWinControl& window, int width, int height);
+    ~TPainted();
+    COLORREF At(int x, int y) const { return GetPixel(FDC, x, y); }
+    int Count(RECT area, COLORREF color) const;
+
+private:
+    HDC FDC;
+    HBITMAP FBitmap;
+    HGDIOBJ FOld;
+};
+
 // A windowless control that records the notifications it receives and paints itself in one
 // colour, so tests can see what reached it.
 class TProbeControl : public TGraphicControl {

@@ -16,6 +16,15 @@ TEST(LineBreaks, ADoubleByteCharacterIsCopiedWhole) {
     EXPECT_EQ(AdjustLineBreaks("\x83\n", 932), "\x83\n");
     EXPECT_EQ(AdjustLineBreaks("\x83\x41\n", 932), "\x83\x41\r\n");
     EXPECT_EQ(AdjustLineBreaks("x\x83", 932), "x\x83") << "a lead byte at the end stays";
+    EXPECT_EQ(AdjustLineBreaks("\x83\r\n", 932), "\x83\r\r\n") << "the pair, then a lone LF";
+    EXPECT_EQ(AdjustLineBreaks("\x83\x83\n", 932), "\x83\x83\r\n") << "a lead byte as trail";
+    // In a single-byte code page the same bytes end in one plain break.
+    EXPECT_EQ(AdjustLineBreaks("\x83\r\n", 1250), "\x83\r\n");
+}
+
+TEST(LineBreaks, MixedBreaksEachBecomeOnePair) {
+    EXPECT_EQ(AdjustLineBreaks("\r\r\n\n\r", 1250), "\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(AdjustLineBreaks("\n\r", 1250), "\r\n\r\n") << "LF CR is two breaks";
 }
 
 TEST(OpenDialogFilter, BarsBecomeNulsAndTheTextEndsInTwoNuls) {

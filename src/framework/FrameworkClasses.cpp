@@ -1,3 +1,4 @@
+#include "Bevel.h"
 #include "DescReader.h"
 #include "Edit.h"
 #include "Form.h"
@@ -108,6 +109,15 @@ static void RegisterStandardControls() {
         .Property<TImage>("Center", [](TImage& c, P p, R r) { c.Center = r.Boolean(p); })
         .Property<TImage>("IncrementalDisplay",
                           [](TImage& c, P p, R r) { c.IncrementalDisplay = r.Boolean(p); });
+    RegisterComponentClass<TBevel>("TBevel", "TGraphicControl")
+        .Property<TBevel>("Shape",
+                          [](TBevel& c, P p, R r) {
+                              c.SetShape(TBevelShape(r.Enum(
+                                  p, {"bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine"})));
+                          })
+        .Property<TBevel>("Style", [](TBevel& c, P p, R r) {
+            c.SetStyle(TBevelStyle(r.Enum(p, {"bsLowered", "bsRaised"})));
+        });
     RegisterComponentClass<TGroupBox>("TGroupBox", "TWinControl");
     RegisterClassInfo("TCustomListBox", "TWinControl")
         .Property<TCustomListBox>("ItemHeight", [](TCustomListBox& c, P p, R r) {

@@ -1,11 +1,12 @@
 #include "Memo.h"
 
 #include "Exceptions.h"
-
-#include <cstring>
 #include "Resources.h"
 #include "StringIds.h"
 #include "TextUtils.h"
+
+#include <cstring>
+#include <new>
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 185, 89);
@@ -37,7 +38,18 @@ void TMemo::CreateWnd() {
 std::string TMemoStrings::Text() const { return FMemo.Caption(); }
 
 namespace {
-// Holds the file open, unshared, for as long as it is read.
+// Room for a file's bytes. A file too big for this process's memory could never fit into the
+// memo either.
+std::string Allocate(LONGLONG size) {
+    try {
+        if (size <= LONGLONG(std::string().max_size()))
+            return std::string(size_t(size), '\0');
+    } catch (const std::bad_alloc&) {
+    }
+    throw EInvalidOperation(LoadStr(SMemoTooLarge));
+}
+
+// Holds the file open, unshared, from the open to the end of the load.
 class TFileStream {
 public:
     explicit TFileStream(const std::string& fileName)
@@ -47,8 +59,12 @@ public:
             throw EFOpenError(Format(LoadStr(SFOpenError).c_str(), fileName.c_str()));
     }
     ~TFileStream() { CloseHandle(FHandle); }
+
+    // The whole file in one piece, or as much of it as could be read.
     std::string ReadAll() const {
-        std::string bytes(GetFileSize(FHandle, nullptr), '\0');
+        LARGE_INTEGER size{};
+        GetFileSizeEx(FHandle, &size);
+        std::string bytes = Allocate(size.QuadPart);
         DWORD read = 0;
         ReadFile(FHandle, bytes.data(), DWORD(bytes.size()), &read, nullptr);
         bytes.resize(read);
@@ -59,13 +75,17 @@ private:
     HANDLE FHandle;
 };
 
-// Suspends a window's redrawing and repaints it when it ends, whatever happened meanwhile.
+// Suspends a window's redrawing; when it ends, whatever happened meanwhile, the window draws
+// again and is repainted at once, frame and scroll bar included.
 class TRedrawLock {
 public:
-    explicit TRedrawLock(HWND window) : FWindow(window) { SendMessageA(window, WM_SETREDRAW, FALSE, 0); }
+    explicit TRedrawLock(HWND window) : FWindow(window) {
+        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+    }
     ~TRedrawLock() {
         SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(FWindow, nullptr, TRUE);
+        RedrawWindow(FWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     }
 
 private:
@@ -77,7 +97,8 @@ void TMemoStrings::LoadTextFile(const std::string& fileName) {
     TFileStream file(fileName);
     TRedrawLock redraw(FMemo.Handle());
     std::string text = AdjustLineBreaks(file.ReadAll(), GetACP());
-    // The control's text ends at the first zero byte: compare what it would hold.
+    // The control's text ends at the first zero byte: compare what it would hold, so that an
+    // unchanged file keeps the scroll position and the selection.
     text.resize(std::strlen(text.c_str()));
     if (text == Text())
         return;

@@ -13,6 +13,8 @@ struct TMessage {
 enum : UINT {
     CM_DIALOGKEY = 0xB005,
     CM_DIALOGCHAR = 0xB006,
+    // Posted by the hidden application window to itself when it took the focus.
+    CM_ENTER = 0xB00A,
     CM_ENABLEDCHANGED = 0xB00C,
     CM_FONTCHANGED = 0xB00E,
     CM_TEXTCHANGED = 0xB012,

@@ -31,3 +31,10 @@ std::string LoadStr(UINT id) {
     int length = LoadStringA(MainInstance(), id, buffer, sizeof buffer);
     return std::string(buffer, length > 0 ? length : 0);
 }
+
+std::string ProgramFolder() {
+    char path[MAX_PATH + 1] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.erase(folder.find_last_of('\\') + 1);
+}

@@ -9,3 +9,5 @@ std::string LoadTextResource(const std::string& name);
 std::string Utf8ToAnsi(const std::string& text, UINT codePage = CP_ACP);
 // A string of the program's string table, or an empty text when the id is not there.
 std::string LoadStr(UINT id);
+// The folder of the program's executable, ending in a backslash.
+std::string ProgramFolder();

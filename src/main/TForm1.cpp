@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "about/Readme.h"
 #include "about/TForm3.h"
 #include "main/UnpackCommand.h"
 #include "shell/Application.h"
@@ -50,8 +51,9 @@ void TForm1::RxSpeedButton2Click(TObject*) {
 void TForm1::RxSpeedButton3Click(TObject*) { Application->RequestExit(); }
 
 // "O programie": the readme is read anew at every click; a failed load leaves the window as it was.
+// A window already shown only takes the new text: it is neither activated nor moved.
 void TForm1::RxSpeedButton4Click(TObject*) {
-    Form3->Memo1->Lines().LoadTextFile("readme.txt");
+    LoadReadme(Form3->Memo1->Lines());
     Form3->Show();
 }
 

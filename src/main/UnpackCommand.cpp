@@ -1,6 +1,7 @@
 #include "UnpackCommand.h"
 
 #include "framework/Machine.h"
+#include "framework/Resources.h"
 
 #include <windows.h>
 
@@ -83,10 +84,8 @@ const std::string& StartupDirectory() { return GStartupDirectory; }
 
 TArchiverSearch ArchiverSearch() {
     TArchiverSearch search;
+    search.ProgramFolder = ProgramFolder();
     char buffer[MAX_PATH + 1] = "";
-    GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-    search.ProgramFolder = buffer;
-    search.ProgramFolder.erase(search.ProgramFolder.find_last_of('\\') + 1);
     search.StartupDirectory = StartupDirectory();
     if (GetSystemDirectoryA(buffer, MAX_PATH))
         search.SystemFolders.push_back(buffer);

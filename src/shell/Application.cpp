@@ -217,6 +217,16 @@ void TApplication::WndProc(TMessage& message) {
             return;
         }
         break;
+    case WM_SETFOCUS:
+        // Hiding the active program window activates its owner, this hidden window. Once that
+        // activation is over, it goes on to the topmost program window that can take it.
+        PostMessageA(FHandle, CM_ENTER, 0, 0);
+        break;
+    case CM_ENTER:
+        if (!IsIconic(FHandle) && GetFocus() == FHandle)
+            if (HWND window = TopOwnedWindow())
+                SetActiveWindow(window);
+        return;
     case WM_ACTIVATEAPP:
         if (message.WParam)
             RestoreTopMosts();
@@ -234,6 +244,15 @@ void TApplication::WndProc(TMessage& message) {
         break;
     }
     message.Result = DefWindowProcA(FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+// The visible, enabled window owned by the hidden window that lies highest in the stacking order.
+HWND TApplication::TopOwnedWindow() const {
+    for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT))
+        if (GetWindow(window, GW_OWNER) == FHandle && IsWindowVisible(window) &&
+            IsWindowEnabled(window))
+            return window;
+    return nullptr;
 }
 
 // While a modal dialog or message box keeps the hidden window disabled, the other windows

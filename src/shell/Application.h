@@ -89,6 +89,7 @@ private:
     friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
     void WndProc(TMessage& message);
     void OnEnable(bool enabled);
+    HWND TopOwnedWindow() const;
     void Idle();
     void TrackMouseControl();
     void FormAdded(TForm* form);

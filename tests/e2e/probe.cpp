@@ -11,6 +11,7 @@
 //   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
 //   probe closebox HWND       prints the screen point of the window's close box
 //   probe children HWND       lists the child windows: handle, class and text
+//   probe stack               lists the visible top-level windows, topmost first: handle, title
 //   probe count HWND ID       prints the number of items of a dialog's combo box
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
@@ -143,6 +144,13 @@ static int Owned(HWND owner) {
     return 0;
 }
 
+static int Stack() {
+    for (HWND window : TopLevelWindows())
+        if (IsWindowVisible(window))
+            std::printf("0x%08lx %s\n", (unsigned long)(UINT_PTR)window, Title(window).c_str());
+    return 0;
+}
+
 static int Gone(HWND window, DWORD timeout) {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
         if (!IsWindow(window))
@@ -218,8 +226,10 @@ int main(int argc, char** argv) {
                0;
     if (command == "children" && argc > 2)
         return EnumChildWindows(ParseHandle(argv[2]), PrintChild, 0), 0;
+    if (command == "stack")
+        return Stack();
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children|count ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children|count|stack ...\n");
     return 2;
 }
