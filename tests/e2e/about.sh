@@ -36,10 +36,6 @@ for protocol in mailto http; do
     wine reg add "$(handler_key $protocol)" /ve /d "\"$(winpath "$HANDLER_EXE")\" %1" /f >/dev/null 2>&1
 done
 
-# The memo is the about window's only child window; its text runs over several lines.
-memo_text() { probe children "$1" | sed '1s/^0x[0-9a-f]* TolvoTMemo //' | tr -d '\r'; }
-place() { value rect "$(probe info "$1")" | cut -d, -f1,2; }
-is_visible() { value visible "$(probe info "$1")"; }
 stack_position() { probe stack | grep -n "^$1 " | cut -d: -f1; }
 
 # 1. Started elsewhere: the readme beside the program is shown.

@@ -98,3 +98,46 @@ wait_for_file() { # file
 record_value() { # key file
     iconv -f CP1250 -t UTF-8 "$2" | tr -d '\r' | sed -n "s/^$1=//p" | tail -1
 }
+
+# The program's buttons: left, top, width and height in their window's client area.
+OPEN_BUTTON="261 5 65 25"
+UNPACK_BUTTON="261 64 65 25"
+ABOUT_BUTTON="261 181 65 25"
+EXIT_BUTTON="261 208 65 25"
+OK_BUTTON="8 312 105 25"
+MAIL_BUTTON="128 312 105 25"
+WEB_BUTTON="248 312 105 25"
+DESTINATION_FIELD="8 68 233 19"
+DRIVE_SELECTOR="8 230 233 19"
+
+# The destination field's text and the about window's memo text.
+edit_text() { probe children "$1" | sed -n 's/^0x[0-9a-f]* TolvoTEdit //p'; }
+memo_text() { probe children "$1" | sed '1s/^0x[0-9a-f]* TolvoTMemo //' | tr -d '\r'; }
+is_visible() { value visible "$(probe info "$1")"; }
+place() { value rect "$(probe info "$1")" | cut -d, -f1,2; }
+
+# Takes a file in the old-style open dialog: the folder typed into the name field moves the
+# dialog there, then the name is typed over it.
+choose_file() { # dialog folder name
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    sleep 0.5
+    xdotool key End shift+Home
+    xdotool type --delay 20 "$3"
+    xdotool key Return
+    probe gone "$1" 5000 >/dev/null
+}
+
+# Clicks the middle of a window's child window (the first of the class).
+click_child() { # window class
+    local child rect
+    child=$(probe children "$1" | awk -v c="$2" '$2 == c {print $1; exit}')
+    rect=$(value rect "$(probe info "$child")")
+    IFS=, read -r l t r b <<<"$rect"
+    click_at $(((l + r) / 2)) $(((t + b) / 2))
+}
+
+# The first item below the path in the tree: the root and every folder of the path come first.
+first_subfolder_top() { # path
+    echo $((96 + 2 + ($(printf '%s' "$1" | tr -cd '\\' | wc -c) + 1) * 16))
+}

@@ -13,19 +13,17 @@ start=$(winpath "$work/start")
 
 TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$work/start"
 main=$(probe find "Tolvo v1.0" 20000)
-edit_text() { probe children "$main" | sed -n 's/^0x[0-9a-f]* TolvoTEdit //p'; }
-check "the destination field starts with its placeholder" "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text)"
+check "the destination field starts with its placeholder" "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text "$main")"
 
 # The tree shows the root, each folder of the start directory's path, then Alpha and beta.
-path_items=$(($(printf '%s' "$start" | tr -cd '\\' | wc -c) + 1))
-alpha_top=$((96 + 2 + path_items * 16))
+alpha_top=$(first_subfolder_top "$start")
 click_client "$main" 10 "$alpha_top" 100 16
 check "a click only highlights: the field keeps its text" \
-    "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text)"
+    "docelowy folder (format DOS - bez znaków spec.)" "$(edit_text "$main")"
 origin=$(value clientorigin "$(probe info "$main")")
 xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + alpha_top + 8)) click --repeat 2 --delay 80 1
 sleep 0.5
-check "a double-click puts the folder's full path into the field" "$start\\Alpha" "$(edit_text)"
+check "a double-click puts the folder's full path into the field" "$start\\Alpha" "$(edit_text "$main")"
 screenshot tree-moved
 
 click_client "$main" 261 64 65 25
@@ -37,7 +35,7 @@ sleep 0.3
 xdotool key Up Return
 sleep 0.5
 screenshot drive-chosen
-drive=$(edit_text | cut -c1 | tr a-z A-Z)
+drive=$(edit_text "$main" | cut -c1 | tr a-z A-Z)
 check "choosing the drive before Z: moves the destination to it" yes \
     "$([ -n "$drive" ] && [ "$drive" != Z ] && echo yes || echo no)"
 probe close "$main"
