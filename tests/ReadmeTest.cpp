@@ -251,6 +251,15 @@ TEST_F(MemoLoading, WithoutAReadmeInEitherPlaceTheErrorNamesTheFirst) {
     EXPECT_EQ(Memo->Lines().Text(), "kept");
 }
 
+TEST_F(MemoLoading, AFolderNamedReadmeIsNoReadme) {
+    ASSERT_TRUE(CreateDirectoryA(Scratch.Folder("readme.txt").c_str(), nullptr));
+    EXPECT_EQ(LoadError("readme.txt"), "EFOpenError: Cannot open file readme.txt");
+    Scratch.Write("prog\\readme.txt", "beside the program");
+    LoadReadme(Memo->Lines(), Scratch.Folder("prog") + "\\");
+    EXPECT_EQ(Memo->Lines().Text(), "beside the program") << "the program's own is shown instead";
+    RemoveDirectoryA(Scratch.Folder("readme.txt").c_str());
+}
+
 TEST_F(MemoLoading, AReadmeTooBigForTheMemoIsNotReplacedByTheProgramsOwn) {
     Scratch.Write("readme.txt", "refused");
     Scratch.Write("prog\\readme.txt", "beside the program");
