@@ -223,6 +223,15 @@ TEST_F(SpeedButton, ButtonsOfAGroupLatchOneAtATime) {
     Button->SetGroupIndex(1);
     other->SetGroupIndex(1);
     Settle();
+    Button->Perform(CM_MOUSEENTER);
+    Send(WM_LBUTTONDOWN, 5, 5);
+    Send(WM_LBUTTONUP, 80, 5);
+    EXPECT_FALSE(Button->Down()) << "released outside: it does not latch";
+    EXPECT_EQ(Button->FaceState(), bfUp);
+    EXPECT_EQ(Button->Paints, 2) << "the press and the release, both at once";
+    EXPECT_EQ(Clicks, 0);
+
+    Settle();
     PressAndRelease(Button);
     EXPECT_TRUE(Button->Down());
     EXPECT_EQ(Button->FaceState(), bfLatched);
