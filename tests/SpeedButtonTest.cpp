@@ -123,6 +123,32 @@ TEST_F(SpeedButton, StartsWithItsPublishedValues) {
     EXPECT_EQ(bare.Height(), 25);
 }
 
+TEST_F(SpeedButton, AWindowDescriptionSetsEveryStoredProperty) {
+    RegisterRxControls();
+    auto* form = Add<TTestForm>("BUTTONFORM");
+    auto* left = dynamic_cast<TRxSpeedButton*>(form->FindComponent("Left1"));
+    auto* right = dynamic_cast<TRxSpeedButton*>(form->FindComponent("Right1"));
+    auto* menu = dynamic_cast<TPopupMenu*>(form->FindComponent("Menu1"));
+    ASSERT_TRUE(left && right && menu);
+    EXPECT_FALSE(menu->AutoPopup);
+    EXPECT_EQ(left->DropDownMenu(), menu);
+    EXPECT_TRUE(left->Down());
+    EXPECT_EQ(left->GroupIndex(), 3);
+    EXPECT_FALSE(right->Down());
+    EXPECT_TRUE(left->Flat());
+    EXPECT_FALSE(left->GrayedInactive());
+    EXPECT_EQ(left->Layout(), blGlyphLeft);
+    EXPECT_EQ(left->Margin(), 2);
+    EXPECT_FALSE(left->MarkDropDown());
+    EXPECT_EQ(left->NumGlyphs(), 2);
+    EXPECT_EQ(left->Spacing(), 4);
+    EXPECT_EQ(left->Style(), bsWin31);
+    EXPECT_TRUE(left->Transparent());
+    EXPECT_TRUE(left->WordWrap());
+    EXPECT_EQ(form->Perform(CM_DIALOGCHAR, 'l'), 1);
+    EXPECT_EQ(form->Clicks, 1) << "the accelerator clicks through the window's handler";
+}
+
 TEST_F(SpeedButton, SettersIgnoreWhatTheyCannotTakeAndRepaintOnlyOnChange) {
     Settle();
     Button->SetMargin(-2);

@@ -7,6 +7,7 @@
 #include "Label.h"
 #include "ListBox.h"
 #include "Memo.h"
+#include "PopupMenu.h"
 
 using P = const TDescProperty&;
 using R = TDescReader&;
@@ -119,6 +120,9 @@ static void RegisterStandardControls() {
             c.SetStyle(TBevelStyle(r.Enum(p, {"bsLowered", "bsRaised"})));
         });
     RegisterComponentClass<TGroupBox>("TGroupBox", "TWinControl");
+    RegisterComponentClass<TPopupMenu>("TPopupMenu", "TComponent")
+        .Property<TPopupMenu>("AutoPopup",
+                              [](TPopupMenu& c, P p, R r) { c.AutoPopup = r.Boolean(p); });
     RegisterClassInfo("TCustomListBox", "TWinControl")
         .Property<TCustomListBox>("ItemHeight", [](TCustomListBox& c, P p, R r) {
             c.SetItemHeight(r.Integer(p));
