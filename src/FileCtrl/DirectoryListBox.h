@@ -57,6 +57,7 @@ private:
     };
     TTarget ResolveTarget(const std::string& text) const;
     void EnterDirectory(const std::string& directory);
+    std::string MovedTo() const;
 };
 
 // The subdirectories of a directory, neither hidden nor system, in the order a case-insensitive
