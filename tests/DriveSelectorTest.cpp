@@ -353,3 +353,14 @@ TEST_F(DrivesThatFail, AFolderThatRefusesEntry) {
     Start("C:\\WINDOWS");
     ExpectFailedOpen(2, "File access denied."); // SYSTEM
 }
+
+TEST_F(DrivesThatFail, ADriveKeepingACurrentDirectoryTooLongToStartAProgramIn) {
+    std::string deep = "D:\\" + std::string(256, 'x'); // 259 characters
+    Machine.AddDirectory(deep);
+    Start("C:\\WINDOWS\\SYSTEM");
+    Machine.ChangeDirectory(deep); // the directory the platform keeps for drive D
+    Machine.ChangeDirectory("C:\\WINDOWS\\SYSTEM");
+    auto before = Tree();
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('d')); }), Strings{"I/O error 206."});
+    EXPECT_EQ(Tree(), before) << "back in the tree's own directory";
+}
