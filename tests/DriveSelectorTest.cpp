@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "MainWindowFixture.h"
 #include "SimulatedMachine.h"
-#include "TestSupport.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
@@ -239,4 +239,125 @@ TEST(DriveSelectorOnWine, ListsThePrefixDrivesAndMovesTheTree) {
     EXPECT_EQ(tolower(Form1->DirectoryListBox1->ActiveDrive()), (*other)[0]);
     EXPECT_EQ(tolower(Form1->Edit1->Text()[0]), (*other)[0]);
     SetCurrentDirectoryA(previous);
+}
+
+namespace {
+
+// The main window on the simulated machine, with the boxes that each user action shows.
+class DrivesThatFail : public DriveSelector {
+protected:
+    using Action = std::function<void()>;
+    Strings Boxes(const Action& action) {
+        TMessageBoxWatcher watcher;
+        action();
+        Strings texts;
+        for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+            texts.push_back(box.Text);
+        return texts;
+    }
+    int IndexOf(char letter) const {
+        for (int i = 0; i < Drives->Count(); i++)
+            if (Drives->ItemText(i)[0] == letter)
+                return i;
+        return -1;
+    }
+    // Enter in the tree list on the item, expected to fail with the message and change nothing
+    // but the highlight.
+    void ExpectFailedOpen(int index, const std::string& message) {
+        List->SetItemIndex(index);
+        auto before = Tree();
+        EXPECT_EQ(Boxes([&] { SendMessageA(List->Handle(), WM_CHAR, '\r', 0); }),
+                  Strings{message});
+        EXPECT_EQ(Tree(), before);
+    }
+    // The tree, the current directory and the destination, which a failed move leaves alone.
+    std::tuple<Strings, int, std::string, std::string, std::string> Tree() {
+        Strings items;
+        for (int i = 0; i < List->Count(); i++)
+            items.push_back(List->ItemText(i));
+        return {items, List->ItemIndex(), List->ActivePath, Machine.CurrentDirectory(),
+                Form1->Edit1->Text()};
+    }
+};
+
+} // namespace
+
+TEST_F(DrivesThatFail, NoMediumInACdRomDrive) {
+    Machine.AddDrive('F', {DRIVE_CDROM, "", FS_CASE_IS_PRESERVED, false, ERROR_NOT_READY, ""});
+    Start("C:\\WINDOWS\\SYSTEM");
+    EXPECT_EQ(Drives->ItemText(IndexOf('f')), "f: []") << "no label to read";
+    EXPECT_EQ(Picture(IndexOf('f')), &Drives->CDROM);
+    auto before = Tree();
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('f')); }), Strings{"I/O error 21."});
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(Drives->ItemText(Drives->ItemIndex()), "f: []") << "the selector shows the choice";
+    // Arrow keys on the closed selector: from e: onto f:, the error again, then back to e:.
+    Choose(IndexOf('e'));
+    EXPECT_EQ(Form1->Edit1->Text(), "E:\\");
+    Drives->SetFocus();
+    EXPECT_EQ(Boxes([&] { SendMessageA(Drives->Handle(), WM_KEYDOWN, VK_DOWN, 0); }),
+              Strings{"I/O error 21."});
+    EXPECT_EQ(List->ActivePath, "E:\\");
+    EXPECT_EQ(Boxes([&] { SendMessageA(Drives->Handle(), WM_KEYDOWN, VK_UP, 0); }), Strings{});
+    EXPECT_EQ(Drives->DriveLetter, 'e');
+    EXPECT_EQ(List->ActivePath, "E:\\") << "the shown drive: back in step without a move";
+}
+
+TEST_F(DrivesThatFail, UnreachableNetworkDrives) {
+    // G keeps its remembered connection but the server is gone; H cannot even name its share.
+    Machine.AddDrive('G', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, false, ERROR_BAD_NETPATH,
+                           "\\\\SERVER\\GONE"});
+    Machine.AddDrive('H', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, false,
+                           ERROR_NETWORK_UNREACHABLE, ""});
+    Start("C:\\WINDOWS\\SYSTEM");
+    EXPECT_EQ(Drives->ItemText(IndexOf('g')), "g: \\\\server\\gone");
+    EXPECT_EQ(Drives->ItemText(IndexOf('h')), "h: []");
+    EXPECT_EQ(Picture(IndexOf('h')), &Drives->Network);
+    auto before = Tree();
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('g')); }), Strings{"I/O error 53."});
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('h')); }), Strings{"I/O error 1231."});
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('d')); }), Strings{}) << "another drive moves as usual";
+    EXPECT_EQ(Form1->Edit1->Text(), "D:\\");
+}
+
+TEST_F(DrivesThatFail, ADriveThatDisappears) {
+    Machine.AddDrive('F', {DRIVE_REMOVABLE, "", FS_CASE_IS_PRESERVED, true, 0, ""});
+    Machine.AddDirectory("F:\\PHOTOS\\2024");
+    Machine.AddDirectory("F:\\MUSIC");
+    Start("F:\\PHOTOS");
+    EXPECT_EQ(Drives->ItemText(Drives->ItemIndex()), "f:");
+    Machine.RemoveDrive('F');
+    // The tree still shows the drive it was on: opening anything there fails.
+    ExpectFailedOpen(2, "Invalid filename."); // 2024
+    ExpectFailedOpen(0, "Invalid filename."); // the drive's root
+    EXPECT_EQ(Boxes([&] { Press(Form1->RxSpeedButton2); }),
+              Strings{"Wskazany katalog docelowy nie istnieje!"});
+    // Another drive brings the tree back; choosing the gone one again fails and moves nothing.
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('c')); }), Strings{});
+    EXPECT_EQ(List->ActivePath, "C:\\");
+    EXPECT_EQ(Form1->Edit1->Text(), "C:\\");
+    auto before = Tree();
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('f')); }), Strings{"Invalid filename."});
+    EXPECT_EQ(Tree(), before);
+    List->SetItemIndex(1);
+    SendMessageA(List->Handle(), WM_CHAR, '\r', 0);
+    EXPECT_EQ(List->ActivePath, "C:\\WINDOWS");
+}
+
+TEST_F(DrivesThatFail, AFolderThatRefusesEntry) {
+    Machine.Refuse("C:\\WINDOWS\\SYSTEM", ERROR_ACCESS_DENIED);
+    Start("C:\\WINDOWS");
+    ExpectFailedOpen(2, "File access denied."); // SYSTEM
+}
+
+TEST_F(DrivesThatFail, ADriveKeepingACurrentDirectoryTooLongToStartAProgramIn) {
+    std::string deep = "D:\\" + std::string(256, 'x'); // 259 characters
+    Machine.AddDirectory(deep);
+    Start("C:\\WINDOWS\\SYSTEM");
+    Machine.ChangeDirectory(deep); // the directory the platform keeps for drive D
+    Machine.ChangeDirectory("C:\\WINDOWS\\SYSTEM");
+    auto before = Tree();
+    EXPECT_EQ(Boxes([&] { Choose(IndexOf('d')); }), Strings{"I/O error 206."});
+    EXPECT_EQ(Tree(), before) << "back in the tree's own directory";
 }

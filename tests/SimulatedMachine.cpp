@@ -34,6 +34,13 @@ void TSimulatedMachine::AddDrive(char letter, TDrive drive) {
     FDriveCurrent[Key(root)] = root;
 }
 
+void TSimulatedMachine::RemoveDrive(char letter) {
+    FDrives.erase(letter);
+    std::string root = Key(std::string(1, letter) + ":\\");
+    std::erase_if(FEntries,
+                  [&](const auto& entry) { return Key(entry.first).rfind(root, 0) == 0; });
+}
+
 // Entries are kept under their exact path, so that a case-sensitive volume may hold names that
 // differ only in case; lookups fall back to comparing without case.
 void TSimulatedMachine::AddDirectory(const std::string& path, DWORD attributes) {
@@ -132,7 +139,7 @@ DWORD TSimulatedMachine::ChangeDirectory(const std::string& path) {
     if (path.empty())
         return ERROR_INVALID_NAME;
     if (path.size() >= 2 && path[1] == ':' && !DriveOf(path))
-        return ERROR_INVALID_DRIVE;
+        return ERROR_PATH_NOT_FOUND; // as the platform answers for a drive that is not there
     std::string full = Resolve(path);
     if (const TDrive* drive = DriveOf(full); drive && drive->MediumError)
         return drive->MediumError;

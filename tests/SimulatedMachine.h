@@ -25,6 +25,8 @@ public:
     ~TSimulatedMachine() override;
 
     void AddDrive(char letter, TDrive drive);
+    // The drive goes away with everything on it, as a pulled disk or a dropped connection.
+    void RemoveDrive(char letter);
     // Adds a directory and the ones above it; a share root (\\SERVER\SHARE) is added with it.
     void AddDirectory(const std::string& path, DWORD attributes = FILE_ATTRIBUTE_DIRECTORY);
     void AddFile(const std::string& path, const std::string& bytes = "",

@@ -33,6 +33,34 @@ TEST(UnpackCommand, ArgumentsWithBlanksOrTabsReachTheArchiverWhole) {
     EXPECT_EQ(QuoteArgument(""), "");
 }
 
+TEST(UnpackCommand, DoubleQuotesNeverSplitOrSwallowArguments) {
+    EXPECT_EQ(QuoteArgument("C:\\SAY\"HI"), "\"C:\\SAY\\\"HI\"")
+        << "without blanks too: a lone quote would take the rest of the line";
+    EXPECT_EQ(QuoteArgument("\"C:\\OUT\" -y \"X\""), "\"\\\"C:\\OUT\\\" -y \\\"X\\\"\"")
+        << "quotes around parts are not the user's enclosing quotes";
+    EXPECT_EQ(QuoteArgument("\"C:\\MY OUT\\\""), "\"\\\"C:\\MY OUT\\\\\\\"\"")
+        << "a backslash before the closing quote would escape it";
+    EXPECT_EQ(ArgumentAsReceived("\"C:\\MY OUT\""), "C:\\MY OUT");
+    EXPECT_EQ(ArgumentAsReceived("\"\""), "");
+    EXPECT_EQ(ArgumentAsReceived("\"C:\\OUT\" -y \"X\""), "\"C:\\OUT\" -y \"X\"");
+    EXPECT_EQ(ArgumentAsReceived("\"C:\\OUT\\\""), "\"C:\\OUT\\\"");
+    EXPECT_EQ(ArgumentAsReceived("\""), "\"");
+    EXPECT_EQ(ArgumentAsReceived("C:\\OUT"), "C:\\OUT");
+}
+
+TEST(UnpackCommand, ReservedDeviceNamesInTheLastComponent) {
+    for (const char* device : {"CON", "con", "Nul", "PRN", "AUX", "COM1", "lpt9", "CONIN$",
+                               "conout$", "nul.txt", "CON.tar.gz", "NUL  ", "CON:", "C:NUL",
+                               "C:\\OUT\\NUL", "\\\\SRV\\S\\nul", "dir/con"})
+        EXPECT_TRUE(NamesDevice(device, 1250)) << device;
+    for (const char* folder : {"", "CONSOLE", "NULL", "COM0", "COM10", "LPT", "C:\\NUL\\OUT",
+                               "C:\\CON\\", "xCON", "C:\\OUT", "C:", "   "})
+        EXPECT_FALSE(NamesDevice(folder, 1250)) << folder;
+    // In code page 932 the pair 0x95 0x5C is one character, not a name and a separator.
+    EXPECT_FALSE(NamesDevice("\x95\x5CNUL", 932));
+    EXPECT_TRUE(NamesDevice("\x95\x5CNUL", 1250));
+}
+
 TEST(UnpackCommand, TheUntouchedPlaceholderIsOneQuotedArgument) {
     const std::string placeholder = "docelowy folder (format DOS - bez znak\xF3w spec.)";
     EXPECT_EQ(BuildUnpackCommand("", placeholder), "ace32.exe x -v  \"" + placeholder + "\"");

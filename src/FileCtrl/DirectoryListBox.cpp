@@ -206,6 +206,12 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (path.empty() || SameDirectory(path, ActivePath) == 0)
         return;
     TTargetText target = ResolveTarget(path);
+    // A name left over names no directory: a pattern (as the platform spells a name that the
+    // code page cannot) or a plain file.
+    if (!target.Name.empty()) {
+        bool pattern = target.Name.find_first_of("*?") != std::string::npos;
+        throw EInOutError(pattern ? ERROR_INVALID_NAME : ERROR_DIRECTORY);
+    }
     if (ActiveDrive() != target.Drive) {
         InDriveSwitch = true;
         try {
@@ -257,7 +263,7 @@ void TDirectoryListBox::SwitchDrive(char letter) {
         return;
     if (letter) {
         ChangeTo(std::string(1, letter) + ":");
-        ActivePath = Machine().CurrentDirectory();
+        ActivePath = MovedTo();
     }
     if (!InDriveSwitch) {
         Rebuild();
@@ -268,9 +274,22 @@ void TDirectoryListBox::SwitchDrive(char letter) {
 void TDirectoryListBox::EnterDirectory(const std::string& directory) {
     Machine().ChangeDirectory(ActivePath);
     ChangeTo(directory);
-    ActivePath = Machine().CurrentDirectory();
+    ActivePath = MovedTo();
     Rebuild();
     NotifyChange();
+}
+
+// The current directory after a move. The platform adds a backslash of its own to the current
+// directory, so it holds no more than MAX_PATH - 2 characters; some platforms enter a longer one
+// all the same and then fail to report it, or fail to start a program from it. Such a move fails
+// and goes back to the list's own directory.
+std::string TDirectoryListBox::MovedTo() const {
+    std::string current = Machine().CurrentDirectory();
+    if (current.empty() || current.size() > MAX_PATH - 2) {
+        Machine().ChangeDirectory(ActivePath);
+        throw EInOutError(ERROR_FILENAME_EXCED_RANGE);
+    }
+    return current;
 }
 
 void TDirectoryListBox::NotifyChange() {

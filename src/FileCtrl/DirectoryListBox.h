@@ -54,6 +54,7 @@ protected:
 private:
     TTargetText ResolveTarget(const std::string& text) const;
     void EnterDirectory(const std::string& directory);
+    std::string MovedTo() const;
 };
 
 // The subdirectories of a directory, neither hidden nor system, in the order a case-insensitive

@@ -2,6 +2,7 @@
 
 #include "about/Readme.h"
 #include "about/TForm3.h"
+#include "framework/Machine.h"
 #include "main/UnpackCommand.h"
 #include "shell/Application.h"
 #include "shell/MessageDialog.h"
@@ -39,11 +40,15 @@ void TForm1::RxSpeedButton1Click(TObject*) {
     Label2->SetCaption(OpenDialog1->FileName);
 }
 
-// "Rozpakuj": the archiver is started first; the warning about the destination comes after.
+// "Rozpakuj": the archiver is started first; the warning about the destination comes after and
+// is about the folder the archiver receives. A device is never a folder to unpack into: for one
+// the warning is all that happens.
 void TForm1::RxSpeedButton2Click(TObject*) {
     UnpackCommand = BuildUnpackCommand(OpenDialog1->FileName, Edit1->Text());
-    StartArchiver(UnpackCommand);
-    if (!IsExistingDirectory(Edit1->Text()))
+    std::string destination = ArgumentAsReceived(Edit1->Text());
+    if (!NamesDevice(destination, Machine().CodePage()))
+        StartArchiver(UnpackCommand);
+    if (!IsExistingDirectory(destination))
         ShowPlainMessage("Wskazany katalog docelowy nie istnieje!");
 }
 

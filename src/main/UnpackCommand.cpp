@@ -1,13 +1,26 @@
 #include "UnpackCommand.h"
 
+#include "FileCtrl/PathScan.h"
 #include "framework/Machine.h"
 #include "framework/Resources.h"
 
+#include <algorithm>
+
 #include <windows.h>
 
+static bool IsEnclosed(const std::string& argument) {
+    if (argument.size() < 2 || argument.front() != '"' || argument.back() != '"')
+        return false;
+    std::string inner = argument.substr(1, argument.size() - 2);
+    return inner.find('"') == std::string::npos && (inner.empty() || inner.back() != '\\');
+}
+
+std::string ArgumentAsReceived(const std::string& argument) {
+    return IsEnclosed(argument) ? argument.substr(1, argument.size() - 2) : argument;
+}
+
 std::string QuoteArgument(const std::string& argument) {
-    bool enclosed = argument.size() >= 2 && argument.front() == '"' && argument.back() == '"';
-    if (argument.find_first_of(" \t") == std::string::npos || enclosed)
+    if (IsEnclosed(argument) || argument.find_first_of(" \t\"") == std::string::npos)
         return argument;
     std::string quoted = "\"";
     size_t backslashes = 0;
@@ -31,6 +44,22 @@ std::string BuildUnpackCommand(const std::string& archive, const std::string& de
 bool IsExistingDirectory(const std::string& path) {
     DWORD attributes = Machine().FileAttributes(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool NamesDevice(const std::string& path, UINT codePage) {
+    std::string name = path;
+    if (!name.empty() && name.back() == ':') // "CON:" names the device too
+        name.pop_back();
+    if (size_t separator = FindLastOf(name, "\\/:", codePage); separator != std::string::npos)
+        name.erase(0, separator + 1);
+    name.erase(std::min(name.find('.'), name.size()));
+    name.erase(name.find_last_not_of(' ') + 1);
+    for (char& c : name)
+        c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+    bool numbered = name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
+                    name[3] >= '1' && name[3] <= '9';
+    return numbered || name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" ||
+           name == "CONIN$" || name == "CONOUT$";
 }
 
 static bool IsAbsolute(const std::string& folder) {

@@ -2,15 +2,27 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <windows.h>
 
 // The archiver's command line: "ace32.exe x -v ", the archive, one blank, the destination.
-// An argument holding a blank or a tab is quoted so that it reaches the archiver whole.
+// An argument holding a blank, a tab or a double quote is quoted so that it reaches the archiver
+// whole and unchanged.
 std::string BuildUnpackCommand(const std::string& archive, const std::string& destination);
 
 // The argument as the platform's command-line rules read back one argument: unchanged without
-// blanks and tabs or when the user already enclosed it in double quotes; otherwise enclosed in
-// double quotes, an inner quote written \" and the backslashes before a quote doubled.
+// blanks, tabs and double quotes, or when the user already enclosed it in double quotes
+// (ArgumentAsReceived); otherwise enclosed in double quotes, an inner quote written \" and the
+// backslashes before a quote doubled.
 std::string QuoteArgument(const std::string& argument);
+
+// What the archiver receives for an argument: the text between the user's own enclosing double
+// quotes ("C:\MY OUT"), else the text itself. Enclosing quotes count only where they make
+// exactly one argument of the text between them: no quote inside, no backslash before the last.
+std::string ArgumentAsReceived(const std::string& argument);
+
+// True when the path's last component is one of the platform's reserved device names (CON,
+// NUL, COM1, ...), whatever its case, extension or trailing blanks: no folder can be made there.
+bool NamesDevice(const std::string& path, UINT codePage);
 
 // True when the path names an existing directory (relative paths against the current one).
 bool IsExistingDirectory(const std::string& path);

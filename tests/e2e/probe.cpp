@@ -13,6 +13,8 @@
 //   probe children HWND       lists the child windows: handle, class and text
 //   probe stack               lists the visible top-level windows, topmost first: handle, title
 //   probe count HWND ID       prints the number of items of a dialog's combo box
+//   probe items HWND FIRST N  prints a list box's item count and selected index, then the texts
+//                             of N items from FIRST on (a negative FIRST counts from the end)
 //   probe post HWND MSG W L   posts a message (numbers in decimal or 0x hexadecimal)
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
@@ -192,6 +194,20 @@ static int Time(const char* program, const std::string& text) {
     return 0;
 }
 
+static int Items(HWND list, int first, int count) {
+    int total = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    std::printf("count=%d\nselected=%d\n", total, int(SendMessageW(list, LB_GETCURSEL, 0, 0)));
+    if (first < 0)
+        first += total;
+    for (int i = first < 0 ? 0 : first; i < first + count && i < total; i++) {
+        wchar_t text[1024] = L"";
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 1024)
+            SendMessageW(list, LB_GETTEXT, i, LPARAM(text));
+        std::printf("%d %s\n", i, Utf8(text).c_str());
+    }
+    return 0;
+}
+
 static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
 
 int main(int argc, char** argv) {
@@ -224,12 +240,14 @@ int main(int argc, char** argv) {
         return std::printf("%ld\n", long(SendDlgItemMessageW(ParseHandle(argv[2]), std::atoi(argv[3]),
                                                                 CB_GETCOUNT, 0, 0))),
                0;
+    if (command == "items" && argc > 4)
+        return Items(ParseHandle(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
     if (command == "children" && argc > 2)
         return EnumChildWindows(ParseHandle(argv[2]), PrintChild, 0), 0;
     if (command == "stack")
         return Stack();
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|closebox|children|count|stack ...\n");
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|items|closebox|children|count|stack ...\n");
     return 2;
 }

@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "MainWindowFixture.h"
+#include "SimulatedMachine.h"
+#include "main/UnpackCommand.h"
+
+namespace {
+
+const std::string Warning = "Wskazany katalog docelowy nie istnieje!";
+const std::string Archive = "C:\\ARCH\\DATA.ACE";
+using Strings = std::vector<std::string>;
+
+// What one "Rozpakuj" did.
+struct TUnpacked {
+    std::string Command;   // the command line the program built
+    Strings Arguments;     // as the archiver's runtime split the line it received
+    std::string Directory; // the archiver's current directory
+    Strings Boxes;         // the texts of the boxes shown meanwhile
+};
+
+// "Rozpakuj" with the real stand-in archiver, which records what reached it.
+class UnpackInput : public MainWindow {
+protected:
+    TUnpacked Unpack(const std::string& destination, const std::string& archive = Archive) {
+        DeleteFileA((Scratch.Path + "\\ace.log").c_str());
+        Form1->OpenDialog1->FileName = archive;
+        Form1->Edit1->SetText(destination);
+        TUnpacked unpacked;
+        {
+            TMessageBoxWatcher watcher;
+            Press(Form1->RxSpeedButton2);
+            for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+                unpacked.Boxes.push_back(box.Text);
+        }
+        unpacked.Command = UnpackCommand;
+        EXPECT_TRUE(ArchiverRan()) << destination;
+        std::istringstream record(Scratch.Read("ace.log"));
+        for (std::string line; std::getline(record, line);)
+            if (line.rfind("arg", 0) == 0 && line.rfind("argc=", 0) != 0)
+                unpacked.Arguments.push_back(line.substr(line.find('=') + 1));
+            else if (line.rfind("cwd=", 0) == 0)
+                unpacked.Directory = line.substr(4);
+        return unpacked;
+    }
+    // Makes a folder in the scratch folder and returns its full path.
+    std::string Folder(const std::string& name) const {
+        std::string path = Scratch.Path + "\\" + name;
+        CreateDirectoryA(path.c_str(), nullptr);
+        return path;
+    }
+};
+
+// The open dialog's platform function: chooses the path in GChoice, or when that is empty the
+// longest path the request's buffer takes.
+std::string GChoice;
+BOOL WINAPI ChooseArchive(LPOPENFILENAMEA request) {
+    std::string path = GChoice.empty()
+                           ? "C:\\" + std::string(request->nMaxFile - 1 - 7, 'A') + ".ACE"
+                           : GChoice;
+    lstrcpynA(request->lpstrFile, path.c_str(), int(request->nMaxFile));
+    return TRUE;
+}
+
+int TextWidth(const TFont& font, const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font.Handle());
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.data(), int(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+} // namespace
+
+TEST_F(UnpackInput, BlanksAndTrailingBackslashesReachTheArchiverAsTyped) {
+    std::string out = Folder("my  out");
+    TUnpacked blanks = Unpack("   ");
+    EXPECT_EQ(blanks.Command, "ace32.exe x -v " + Archive + " \"   \"");
+    EXPECT_EQ(blanks.Arguments, (Strings{"x", "-v", Archive, "   "}));
+    EXPECT_EQ(blanks.Boxes, Strings{Warning});
+
+    TUnpacked trailing = Unpack(out + " ");
+    EXPECT_EQ(trailing.Command, "ace32.exe x -v " + Archive + " \"" + out + " \"");
+    EXPECT_EQ(trailing.Arguments, (Strings{"x", "-v", Archive, out + " "}));
+    EXPECT_EQ(trailing.Boxes, Strings{})
+        << "the platform drops a trailing blank: the folder exists";
+
+    TUnpacked leading = Unpack(" " + out);
+    EXPECT_EQ(leading.Arguments, (Strings{"x", "-v", Archive, " " + out}));
+    EXPECT_EQ(leading.Boxes, Strings{Warning}) << "a leading blank names no folder";
+
+    TUnpacked backslash = Unpack(Scratch.Path + "\\");
+    EXPECT_EQ(backslash.Command, "ace32.exe x -v " + Archive + " " + Scratch.Path + "\\");
+    EXPECT_EQ(backslash.Arguments, (Strings{"x", "-v", Archive, Scratch.Path + "\\"}));
+    EXPECT_EQ(backslash.Boxes, Strings{});
+
+    TUnpacked both = Unpack(out + "\\");
+    EXPECT_EQ(both.Command, "ace32.exe x -v " + Archive + " \"" + out + "\\\\\"")
+        << "the backslash doubled, so that it does not take the closing quote";
+    EXPECT_EQ(both.Arguments, (Strings{"x", "-v", Archive, out + "\\"}));
+    EXPECT_EQ(both.Boxes, Strings{});
+}
+
+TEST_F(UnpackInput, TabsAmpersandsAndDoubleQuotesReachTheArchiverUnchanged) {
+    TUnpacked tab = Unpack(Scratch.Path + "\\a\tb");
+    EXPECT_EQ(tab.Command, "ace32.exe x -v " + Archive + " \"" + Scratch.Path + "\\a\tb\"");
+    EXPECT_EQ(tab.Arguments, (Strings{"x", "-v", Archive, Scratch.Path + "\\a\tb"}));
+    EXPECT_EQ(tab.Boxes, Strings{Warning});
+
+    std::string ampersand = Folder("a&b");
+    TUnpacked amp = Unpack(ampersand);
+    EXPECT_EQ(amp.Command, "ace32.exe x -v " + Archive + " " + ampersand)
+        << "no shell: no escaping";
+    EXPECT_EQ(amp.Arguments, (Strings{"x", "-v", Archive, ampersand}));
+    EXPECT_EQ(amp.Boxes, Strings{});
+
+    TUnpacked quote = Unpack("C:\\SAY\"HI");
+    EXPECT_EQ(quote.Command, "ace32.exe x -v " + Archive + " \"C:\\SAY\\\"HI\"");
+    EXPECT_EQ(quote.Arguments, (Strings{"x", "-v", Archive, "C:\\SAY\"HI"}));
+    EXPECT_EQ(quote.Boxes, Strings{Warning});
+
+    std::string out = Folder("my  out");
+    TUnpacked enclosed = Unpack("\"" + out + "\"");
+    EXPECT_EQ(enclosed.Command, "ace32.exe x -v " + Archive + " \"" + out + "\"");
+    EXPECT_EQ(enclosed.Arguments, (Strings{"x", "-v", Archive, out}));
+    EXPECT_EQ(enclosed.Boxes, Strings{}) << "the folder the archiver receives exists";
+
+    TUnpacked parts = Unpack("\"" + out + "\" -y \"X\"");
+    EXPECT_EQ(parts.Command,
+              "ace32.exe x -v " + Archive + " \"\\\"" + out + "\\\" -y \\\"X\\\"\"");
+    EXPECT_EQ(parts.Arguments, (Strings{"x", "-v", Archive, "\"" + out + "\" -y \"X\""}))
+        << "quotes around parts of the text make no arguments of their own";
+    EXPECT_EQ(parts.Boxes, Strings{Warning});
+
+    TUnpacked open = Unpack("\"" + out + "\\\"");
+    EXPECT_EQ(open.Arguments, (Strings{"x", "-v", Archive, "\"" + out + "\\\""}))
+        << "a backslash before the closing quote would take it: the text goes whole";
+    EXPECT_EQ(open.Boxes, Strings{Warning});
+}
+
+TEST_F(UnpackInput, LongRelativeNetworkAndPolishDestinations) {
+    std::string long300 = "C:\\" + std::string(297, 'x');
+    TUnpacked longest = Unpack(long300);
+    EXPECT_EQ(longest.Command, "ace32.exe x -v " + Archive + " " + long300);
+    EXPECT_EQ(longest.Arguments, (Strings{"x", "-v", Archive, long300}));
+    EXPECT_EQ(longest.Boxes, Strings{Warning});
+    EXPECT_EQ(Form1->Edit1->Text(), long300) << "the field holds all 300 characters";
+
+    TUnpacked relative = Unpack("beta");
+    EXPECT_EQ(relative.Command, "ace32.exe x -v " + Archive + " beta");
+    EXPECT_EQ(relative.Directory, Scratch.Path) << "resolved by the archiver where it was tested";
+    EXPECT_EQ(relative.Boxes, Strings{});
+    EXPECT_EQ(Unpack("..\\tolvo-no-such-folder").Boxes, Strings{Warning});
+
+    TUnpacked network = Unpack("\\\\NOSERVER\\SHARE\\OUT");
+    EXPECT_EQ(network.Command, "ace32.exe x -v " + Archive + " \\\\NOSERVER\\SHARE\\OUT");
+    EXPECT_EQ(network.Arguments, (Strings{"x", "-v", Archive, "\\\\NOSERVER\\SHARE\\OUT"}));
+    EXPECT_EQ(network.Boxes, Strings{Warning});
+
+    std::string polish = Folder("Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9"); // "Zażółć gęślą"
+    TUnpacked letters = Unpack(polish);
+    EXPECT_EQ(letters.Command, "ace32.exe x -v " + Archive + " \"" + polish + "\"");
+    EXPECT_EQ(letters.Arguments, (Strings{"x", "-v", Archive, polish}));
+    EXPECT_EQ(letters.Boxes, Strings{});
+}
+
+TEST_F(UnpackInput, ArchivePathsWithAnAmpersandBlanksAndTheLongestTheDialogReturns) {
+    Form1->OpenDialog1->OpenFunction = ChooseArchive;
+    GChoice = "C:\\A&B\\X.ACE";
+    Press(Form1->RxSpeedButton1);
+    EXPECT_EQ(Form1->Label2->Caption(), "C:\\A&B\\X.ACE");
+    EXPECT_EQ(Form1->Label2->Width(), TextWidth(Form1->Label2->Font(), "C:\\AB\\X.ACE"))
+        << "the ampersand marks the next letter and is not drawn";
+    TUnpacked amp = Unpack(Scratch.Path, Form1->OpenDialog1->FileName);
+    EXPECT_EQ(amp.Command, "ace32.exe x -v C:\\A&B\\X.ACE " + Scratch.Path);
+    EXPECT_EQ(amp.Arguments, (Strings{"x", "-v", "C:\\A&B\\X.ACE", Scratch.Path}));
+
+    TUnpacked blanks = Unpack(Scratch.Path, "C:\\MY ARCH\\DATA.ACE");
+    EXPECT_EQ(blanks.Command, "ace32.exe x -v \"C:\\MY ARCH\\DATA.ACE\" " + Scratch.Path);
+    EXPECT_EQ(blanks.Arguments, (Strings{"x", "-v", "C:\\MY ARCH\\DATA.ACE", Scratch.Path}));
+
+    GChoice.clear();
+    Press(Form1->RxSpeedButton1);
+    std::string longest = Form1->OpenDialog1->FileName;
+    EXPECT_EQ(longest.size(), 259u) << "all the dialog's buffer holds";
+    EXPECT_EQ(Form1->Label2->Caption(), longest);
+    EXPECT_GT(Form1->Label2->Left() + Form1->Label2->Width(), Form1->GroupBox1->Width())
+        << "wider than its group, which cuts it off";
+    TUnpacked whole = Unpack(Scratch.Path, longest);
+    EXPECT_EQ(whole.Command, "ace32.exe x -v " + longest + " " + Scratch.Path);
+    EXPECT_EQ(whole.Arguments, (Strings{"x", "-v", longest, Scratch.Path}));
+    EXPECT_EQ(whole.Boxes, Strings{});
+}
+
+namespace {
+
+// The main window on a simulated machine, which records every start of the archiver.
+class UnpackOnSimulatedMachine : public MainWindow {
+protected:
+    UnpackOnSimulatedMachine() {
+        Machine.AddDrive('C', {});
+        Machine.AddDirectory("C:\\WORK");
+        Machine.AddDirectory("\\\\SERVER\\DATA\\OUT");
+        Machine.AddFile(ArchiverSearch().ProgramFolder + "ace32.exe");
+        Machine.StartIn("C:\\WORK");
+    }
+    // The texts of the boxes one "Rozpakuj" shows.
+    Strings Unpack(const std::string& destination) {
+        Form1->Edit1->SetText(destination);
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton2);
+        Strings texts;
+        for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+            texts.push_back(box.Text);
+        return texts;
+    }
+    TSimulatedMachine Machine;
+};
+
+} // namespace
+
+TEST_F(UnpackOnSimulatedMachine, ADeviceNameGetsTheWarningAndNothingElse) {
+    for (const char* device :
+         {"CON", "NUL", "nul", "C:\\WORK\\NUL", "con.txt", "CON:", "\"NUL\""}) {
+        EXPECT_EQ(Unpack(device), Strings{Warning}) << device;
+        EXPECT_EQ(UnpackCommand, "ace32.exe x -v  " + std::string(device));
+    }
+    EXPECT_TRUE(Machine.Started.empty()) << "the archiver was never started";
+    Machine.AddDirectory("C:\\WORK\\CONSOLE");
+    EXPECT_EQ(Unpack("CONSOLE"), Strings{}) << "a folder named like a device is a folder";
+    ASSERT_EQ(Machine.Started.size(), 1u);
+    EXPECT_EQ(Machine.Started[0].second, "ace32.exe x -v  CONSOLE");
+}
+
+TEST_F(UnpackOnSimulatedMachine, ANetworkDestinationIsLookedForOnItsShare) {
+    EXPECT_EQ(Unpack("\\\\SERVER\\DATA\\OUT"), Strings{});
+    EXPECT_EQ(Unpack("\\\\SERVER\\GONE\\OUT"), Strings{Warning});
+    EXPECT_EQ(Unpack("\\\\SERVER\\DATA\\OUT\\"), Strings{});
+    ASSERT_EQ(Machine.Started.size(), 3u) << "the archiver is started for each";
+    EXPECT_EQ(Machine.Started[0].first, ArchiverSearch().ProgramFolder + "ace32.exe");
+    EXPECT_EQ(Machine.Started[0].second, "ace32.exe x -v  \\\\SERVER\\DATA\\OUT");
+    EXPECT_EQ(Machine.Started[1].second, "ace32.exe x -v  \\\\SERVER\\GONE\\OUT");
+}

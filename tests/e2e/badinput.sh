@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Bad input through the real program. Started in a folder of 50,000 subfolders and some with
+# Polish names, the tree lists every one in Polish order and a Polish name with blanks opened
+# there reaches the archiver whole. Destinations typed with "&", blanks and a double quote reach
+# the archiver as typed; the device names CON and nul get the warning and start nothing.
+source "$(dirname "$0")/lib.sh"
+start_display
+wineserver -p
+work=$(mktemp -d)
+mkdir -p "$work/prog"
+cp "$TOLVO_EXE" "$(dirname "$PROBE_EXE")/ace32.exe" "$work/prog/"
+export TOLVO_ACE_LOG
+TOLVO_ACE_LOG=$(winpath "$work/ace.log")
+# On drive C, so that the tree shows two path items only: C:\ and tolvo-bad.
+start=$WINEPREFIX/drive_c/tolvo-bad
+rm -rf "$start"
+mkdir -p "$start"
+(cd "$start" && seq -f 'd%05g' 0 49999 | xargs mkdir && mkdir Ala ąb cyna 'ćma żółta' lato Łódź zebra żaba)
+
+TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$start"
+main=$(probe find "Tolvo v1.0" 60000)
+list=$(probe children "$main" | awk '$2 == "TolvoTDirectoryListBox" {print $1}')
+names() { sed -n 's/^[0-9]* //p' | paste -sd'|'; }
+first=$(probe items "$list" 2 6)
+check "the tree holds C:\\, tolvo-bad and all 50,008 subfolders" 50010 "$(value count "$first")"
+check "the start folder is selected" 1 "$(value selected "$first")"
+check "the first subfolders, in Polish order" "Ala|ąb|cyna|ćma żółta|d00000|d00001" \
+    "$(printf '%s\n' "$first" | names)"
+check "the last ones" "d49999|lato|Łódź|zebra|żaba" "$(probe items "$list" -5 5 | names)"
+screenshot badinput-tree
+
+edit_text() { probe children "$main" | sed -n 's/^0x[0-9a-f]* TolvoTEdit //p'; }
+unpack() { click_client "$main" 261 64 65 25; }
+# The warning is up: the message dialog, closed with Enter.
+close_warning() { # what
+    local box
+    box=$(probe dialog 10000)
+    check "$1: the warning" TolvoTMessageForm "$(value class "$(probe info "$box")")"
+    xdotool key Return
+    probe gone "$box" 5000 >/dev/null
+}
+no_warning() { # what
+    check "$1: no warning" "" "$(probe dialog 1000)"
+}
+
+# Item 5, "ćma żółta": 98 + 5 x 16 from the top of the window's client area.
+origin=$(value clientorigin "$(probe info "$main")")
+xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + 98 + 5 * 16 + 8)) click --repeat 2 --delay 80 1
+sleep 0.5
+check "a double-click on a Polish name fills the destination" 'C:\tolvo-bad\ćma żółta' "$(edit_text)"
+rm -f "$work/ace.log"
+unpack
+wait_for_file "$work/ace.log"
+check "its command line" 'ace32.exe x -v  "C:\tolvo-bad\ćma żółta"' "$(record_value command "$work/ace.log")"
+check "the archiver gets it whole" 'C:\tolvo-bad\ćma żółta' "$(record_value arg3 "$work/ace.log")"
+no_warning "an existing Polish folder"
+
+type_destination() { # text
+    click_client "$main" 8 68 233 19
+    xdotool key End shift+Home BackSpace
+    xdotool type --delay 20 "$1"
+}
+for typed in 'C:\A&B' ' C:\MY  OUT ' 'C:\SAY"HI'; do
+    type_destination "$typed"
+    check "the field holds [$typed]" "$typed" "$(edit_text)"
+    rm -f "$work/ace.log"
+    unpack
+    close_warning "[$typed]"
+    wait_for_file "$work/ace.log"
+    check "[$typed] is the archiver's one destination argument" "4 $typed" \
+        "$(record_value argc "$work/ace.log") $(record_value arg3 "$work/ace.log")"
+done
+check "the command line with the double quote" 'ace32.exe x -v  "C:\SAY\"HI"' \
+    "$(record_value command "$work/ace.log")"
+
+# Device names: only the warning. An unpack into an existing folder follows; its record must
+# be the only one.
+rm -f "$work/ace.log"
+for device in CON nul; do
+    type_destination "$device"
+    unpack
+    close_warning "$device"
+done
+type_destination 'C:\tolvo-bad'
+unpack
+wait_for_file "$work/ace.log"
+no_warning "an existing folder"
+check "the archiver ran once, for the folder only" "1 C:\\tolvo-bad" \
+    "$(grep -c '^end' "$work/ace.log") $(record_value arg3 "$work/ace.log")"
+
+click_client "$main" 261 208 65 25
+check "\"Wyjdź\" ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+rm -rf "$work" "$start"
+summary
