@@ -1,21 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "SimulatedMachine.h"
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
 namespace {
 
-class AboutWindow : public TApplicationTest {
+class AboutWindow : public TProgramTest {
 protected:
-    void SetUp() override {
-        TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
-        Form1->Show();
-    }
     static POINT Place(TForm* form) {
         RECT bounds;
         GetWindowRect(form->Handle(), &bounds);

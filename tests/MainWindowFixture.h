@@ -1,5 +1,5 @@
 #pragma once
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
@@ -70,14 +70,10 @@ inline void Press(TControl* button) { ClickWindowless(button); }
 
 // The program's two windows, built in a scratch folder, with the stand-in archiver recording
 // into that folder.
-class MainWindow : public TApplicationTest {
+class MainWindow : public TProgramTest {
 protected:
     void SetUp() override {
-        TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
-        Form1->Show();
+        TProgramTest::SetUp();
         SetEnvironmentVariableA("TOLVO_ACE_LOG", (Scratch.Path + "\\ace.log").c_str());
     }
     void TearDown() override {

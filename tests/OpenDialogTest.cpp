@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/OpenDialog.h"
 #include "main/TForm1.h"
@@ -34,13 +34,11 @@ TEST(OpenDialogRequest, PlacedAtAThirdOfTheFreeHeight) {
 }
 
 namespace {
-class OpenDialog : public TApplicationTest {
+class OpenDialog : public TProgramTest {
 protected:
     void SetUp() override {
-        TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
+        ShowMainWindow = false;
+        TProgramTest::SetUp();
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
         Folder = std::string(temp) + "ARCH" + std::to_string(GetTickCount() % 1000);

@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
+#include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
-class ProgramWindows : public TApplicationTest {
+class ProgramWindows : public TProgramTest {
 protected:
     void SetUp() override {
-        TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
+        ShowMainWindow = false;
+        TProgramTest::SetUp();
     }
 };
 

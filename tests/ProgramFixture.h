@@ -1,0 +1,19 @@
+#pragma once
+#include "TestSupport.h"
+#include "about/TForm3.h"
+#include "main/TForm1.h"
+
+// The program's two windows made as the program makes them, under its title; the main window
+// shown when asked.
+class TProgramTest : public TApplicationTest {
+protected:
+    void SetUp() override {
+        TApplicationTest::SetUp();
+        App->SetTitle("Tolvo");
+        App->AddForm(Form1);
+        App->AddForm(Form3);
+        if (ShowMainWindow)
+            Form1->Show();
+    }
+    bool ShowMainWindow = true;
+};
