@@ -6,7 +6,9 @@
 #include "shell/Application.h"
 
 #include <atomic>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -85,6 +87,46 @@ public:
     int ListChanges = 0;
     bool ThrowOnClick = false;
     TProbeControl* Probe(const std::string& name) const;
+};
+
+// A folder of its own for each test, with the subfolders beta and Alpha, made the current
+// directory while the test runs.
+class TScratchFolder {
+public:
+    explicit TScratchFolder(const std::string& name = "main") {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        Path = std::string(temp) + "tolvo-" + name + "-" + std::to_string(GetTickCount());
+        CreateDirectoryA(Path.c_str(), nullptr);
+        CreateDirectoryA((Path + "\\beta").c_str(), nullptr);
+        CreateDirectoryA((Path + "\\Alpha").c_str(), nullptr);
+        GetCurrentDirectoryA(MAX_PATH, FPrevious);
+        SetCurrentDirectoryA(Path.c_str());
+    }
+    ~TScratchFolder() {
+        SetCurrentDirectoryA(FPrevious);
+        for (const char* name : {"readme.txt", "ace.log", "Alpha\\readme.txt"})
+            DeleteFileA((Path + "\\" + name).c_str());
+        for (const char* name : {"beta", "Alpha"})
+            RemoveDirectoryA((Path + "\\" + name).c_str());
+        RemoveDirectoryA(Path.c_str());
+    }
+    void Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(Path + "\\" + name, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream file(Path + "\\" + name, std::ios::binary);
+        std::stringstream text;
+        text << file.rdbuf();
+        return text.str();
+    }
+    bool Exists(const std::string& name) const {
+        return GetFileAttributesA((Path + "\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    std::string Path;
+
+private:
+    char FPrevious[MAX_PATH];
 };
 
 // Registers the test classes with the description reader (once).
