@@ -98,3 +98,12 @@ wait_for_file() { # file
 record_value() { # key file
     iconv -f CP1250 -t UTF-8 "$2" | tr -d '\r' | sed -n "s/^$1=//p" | tail -1
 }
+
+# Makes the program the prefix's handler for mailto: and http: links, so that a link opened
+# through the shell starts it with the link as its one argument.
+register_url_handlers() { # windows-path-of-exe
+    local scheme
+    for scheme in mailto http; do
+        wine reg add "HKCR\\$scheme\\shell\\open\\command" /ve /d "\"$1\" \"%1\"" /f >/dev/null 2>&1
+    done
+}
