@@ -48,6 +48,11 @@ public:
     int Starts = 0;
 };
 
+HWND NewWindow() {
+    return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                           nullptr);
+}
+
 // Wine keeps the device contexts that windows asked for, for reuse, and makes new ones until
 // it keeps 64 (a context, its clipping region and its bitmap each): that growth would look like
 // a leak, so the cache is filled before counting. The platform's own cache is not counted.
@@ -56,8 +61,7 @@ void FillDeviceContextCache() {
     HWND windows[CacheSize];
     HDC contexts[CacheSize];
     for (int i = 0; i < CacheSize; i++) {
-        windows[i] = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                     nullptr, nullptr);
+        windows[i] = NewWindow();
         contexts[i] = GetDC(windows[i]);
     }
     for (int i = 0; i < CacheSize; i++) {
@@ -115,6 +119,29 @@ std::vector<TControl*> SpeedButtons() {
 }
 
 } // namespace
+
+// The counts the checks rely on see what the process makes and frees. A window lives throughout,
+// as the thread's first window brings the input method's window along.
+TEST(ProcessResources, CountWhatTheProcessMakesAndFrees) {
+    HWND first = NewWindow();
+    TProcessResources before = CountProcessResources(GetCurrentProcessId());
+    HBRUSH brushes[3] = {CreateSolidBrush(1), CreateSolidBrush(2), CreateSolidBrush(3)};
+    HWND window = NewWindow();
+    HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    TProcessResources during = CountProcessResources(GetCurrentProcessId());
+    for (HBRUSH brush : brushes)
+        DeleteObject(brush);
+    DestroyWindow(window);
+    CloseHandle(event);
+    TProcessResources after = CountProcessResources(GetCurrentProcessId());
+    EXPECT_EQ(during.Gdi, before.Gdi + 3);
+    EXPECT_EQ(during.User, before.User + 1);
+    EXPECT_EQ(during.Handles, before.Handles + 1);
+    EXPECT_EQ(after.Gdi, before.Gdi);
+    EXPECT_EQ(after.User, before.User);
+    EXPECT_EQ(after.Handles, before.Handles);
+    DestroyWindow(first);
+}
 
 TEST_F(Leaks, RebuildingTheDirectoryList) {
     const std::string folders[] = {Scratch.Path + "\\Alpha", Scratch.Path};
