@@ -160,6 +160,9 @@ void TCommonDialog::WndProc(TMessage& message) {
     case WM_DESTROY:
         if (OnClose)
             OnClose(this);
+        // The dialog's own procedure gets its window back: it must see the last message,
+        // WM_NCDESTROY, to free what it made for the dialog, its font among them.
+        SetWindowLongPtrA(FDialogWindow, GWLP_WNDPROC, LONG_PTR(FPreviousWndProc));
         message.Result = CallWindowProcA(FPreviousWndProc, FDialogWindow, message.Msg,
                                          message.WParam, message.LParam);
         RemovePropA(FDialogWindow, "TolvoDialog");

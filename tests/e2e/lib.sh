@@ -141,3 +141,12 @@ click_child() { # window class
 first_subfolder_top() { # path
     echo $((96 + 2 + ($(printf '%s' "$1" | tr -cd '\\' | wc -c) + 1) * 16))
 }
+
+# Makes the program the prefix's handler for mailto: and http: links, so that a link opened
+# through the shell starts it with the link as its one argument.
+register_url_handlers() { # windows-path-of-exe
+    local scheme
+    for scheme in mailto http; do
+        wine reg add "HKCR\\$scheme\\shell\\open\\command" /ve /d "\"$1\" \"%1\"" /f >/dev/null 2>&1
+    done
+}

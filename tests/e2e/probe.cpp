@@ -19,10 +19,25 @@
 //   probe time EXE TEXT       starts EXE, waits until a window with TEXT shows, closes it,
 //                             waits for the process to end; prints the milliseconds taken
 //                             in all, then those until the window showed
+//   probe ping HWND           sends the window an empty message and prints the milliseconds
+//                             until it answered; fails when no answer came in 10 s
+//   probe resources HWND      prints the GDI objects, USER objects and kernel handles of the
+//                             window's process
+//   probe windows HWND        lists the visible top-level windows of the window's process that
+//                             cover some of the screen, topmost first: handle, class and
+//                             screen rectangle
+//   probe hit HWND X Y        prints the part of the window at the screen point (WM_NCHITTEST),
+//                             whatever covers it there, and the point in its client area
+//   probe foreground          prints the foreground window and its class
+//   probe session             reads commands from standard input, one a line, and answers each
+//                             with its output and a line "=" followed by its exit code
 #include <windows.h>
+
+#include "../ProcessResources.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -208,9 +223,87 @@ static int Items(HWND list, int first, int count) {
     return 0;
 }
 
+static int Ping(HWND window) {
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    DWORD_PTR result = 0;
+    bool answered = SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    QueryPerformanceCounter(&end);
+    std::printf("%.1f\n",
+                double(end.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart));
+    if (!answered)
+        return std::fprintf(stderr, "probe: no answer in 10 s\n"), 1;
+    return 0;
+}
+
+static DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+static int Resources(HWND window) {
+    if (!IsWindow(window))
+        return std::fprintf(stderr, "probe: no such window\n"), 1;
+    TProcessResources counts = CountProcessResources(ProcessOf(window));
+    std::printf("gdi=%ld\nuser=%ld\nhandles=%ld\n", counts.Gdi, counts.User, counts.Handles);
+    return counts.Gdi < 0 || counts.User < 0 || counts.Handles < 0;
+}
+
+static int Windows(HWND window) {
+    if (!IsWindow(window))
+        return std::fprintf(stderr, "probe: no such window\n"), 1;
+    DWORD process = ProcessOf(window);
+    for (HWND candidate : TopLevelWindows())
+        if (RECT bounds; IsWindowVisible(candidate) && ProcessOf(candidate) == process &&
+                         GetWindowRect(candidate, &bounds) && !IsRectEmpty(&bounds))
+            std::printf("0x%08lx %s %ld %ld %ld %ld\n", (unsigned long)(UINT_PTR)candidate,
+                        ClassOf(candidate).c_str(), bounds.left, bounds.top, bounds.right,
+                        bounds.bottom);
+    return 0;
+}
+
+static int Hit(HWND window, POINT point) {
+    DWORD_PTR part = HTNOWHERE;
+    if (!SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y), SMTO_NORMAL,
+                             10000, &part))
+        return std::fprintf(stderr, "probe: no answer\n"), 1;
+    ScreenToClient(window, &point);
+    std::printf("%ld %ld %ld\n", long(LRESULT(part)), point.x, point.y);
+    return 0;
+}
+
+static int Foreground() {
+    HWND window = GetForegroundWindow();
+    std::printf("0x%08lx %s\n", (unsigned long)(UINT_PTR)window,
+                window ? ClassOf(window).c_str() : "");
+    return 0;
+}
+
 static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
 
-int main(int argc, char** argv) {
+static int Run(int argc, char** argv);
+
+// One command a line, its words separated by blanks; the answer ends with "=" and the exit code.
+static int Session() {
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::vector<char*> words{const_cast<char*>("probe")};
+        for (char* word = std::strtok(line, " \t\r\n"); word;
+             word = std::strtok(nullptr, " \t\r\n"))
+            words.push_back(word);
+        int code = Run(int(words.size()), words.data());
+        std::fflush(stderr);
+        std::printf("=%d\n", code);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int main(int argc, char** argv) { return Run(argc, argv); }
+
+static int Run(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     DWORD timeout = argc > 3 ? DWORD(std::atoi(argv[3])) : 10000;
     if (command == "find" && argc > 2)
@@ -248,6 +341,20 @@ int main(int argc, char** argv) {
         return Stack();
     if (command == "gone" && argc > 2)
         return Gone(ParseHandle(argv[2]), timeout);
-    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|items|closebox|children|count|stack ...\n");
+    if (command == "ping" && argc > 2)
+        return Ping(ParseHandle(argv[2]));
+    if (command == "resources" && argc > 2)
+        return Resources(ParseHandle(argv[2]));
+    if (command == "windows" && argc > 2)
+        return Windows(ParseHandle(argv[2]));
+    if (command == "hit" && argc > 4)
+        return Hit(ParseHandle(argv[2]), POINT{std::atol(argv[3]), std::atol(argv[4])});
+    if (command == "foreground")
+        return Foreground();
+    if (command == "session")
+        return Session();
+    std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
+                         "items|closebox|children|count|stack|ping|resources|windows|hit|"
+                         "foreground|session ...\n");
     return 2;
 }
