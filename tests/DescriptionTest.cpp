@@ -62,6 +62,12 @@ TEST(Description, MalformedTextNamesTheLineAndTheFault) {
     EXPECT_EQ(ReadError("TForm1 Form1 {\n Left = -\n}"),
               "Window description, line 2: a malformed number");
     EXPECT_EQ(ReadError(""), "Window description, line 1: expected a class name");
+    EXPECT_EQ(ReadError("TForm1 Form1 {\n Color = 0xFFFFFFFF\n Left = -4294967295\n}"), "");
+    // Once found by fuzzing: a number too long to be written back in decimal.
+    EXPECT_EQ(ReadError("TForm1 Form1 {\n Tag = 0x8222222222213\n}"),
+              "Window description, line 2: a number out of range");
+    EXPECT_EQ(ReadError("TForm1 Form1 {\n Tag = 4294967296\n}"),
+              "Window description, line 2: a number out of range");
 }
 
 TEST(Description, NestingIsBoundedSoThatDeepTextCannotExhaustTheStack) {

@@ -110,6 +110,9 @@ private:
             Fail("a malformed number");
         long long value = std::stoll(std::string(FText.substr(digits, FPos - digits)), nullptr,
                                      hex ? 16 : 10);
+        // Every number a description holds fits 32 bits, signed or not (colours).
+        if (value > 0xFFFFFFFFLL)
+            Fail("a number out of range");
         return FText[start] == '-' ? -value : value;
     }
 
