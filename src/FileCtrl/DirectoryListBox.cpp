@@ -60,21 +60,6 @@ void TDirectoryListBox::KeyPress(char key) {
 }
 
 namespace {
-// Suspends a window's redrawing until the scope ends, whatever happens meanwhile.
-class TRedrawSuspended {
-public:
-    explicit TRedrawSuspended(HWND window) : FWindow(window) {
-        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    }
-    ~TRedrawSuspended() {
-        SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(FWindow, nullptr, TRUE);
-    }
-
-private:
-    HWND FWindow;
-};
-
 bool EndsWithBackslash(const std::string& text, UINT codePage) {
     size_t last = std::string::npos;
     for (size_t i = 0; i < text.size(); i = NextChar(text, i, codePage))
@@ -84,7 +69,7 @@ bool EndsWithBackslash(const std::string& text, UINT codePage) {
 } // namespace
 
 void TDirectoryListBox::Rebuild() {
-    TRedrawSuspended suspended(Handle());
+    TRedrawLock redraw(Handle(), false);
     Clear();
     UINT codePage = CodePage();
     std::string root = DrivePart(ActivePath, codePage) + "\\";

@@ -37,10 +37,55 @@ LPARAM TItemWindow::Data(int index) const {
     return SendMessageA(FWindow, FMessages.GetData, index, 0);
 }
 
-TCustomListBox::TCustomListBox(TComponent* owner) : TWinControl(owner) {
-    SetBounds(0, 0, 121, 97);
+TItemControl::TItemControl(TComponent* owner, const TItemMessages& messages)
+    : TWinControl(owner), FMessages(messages) {
     SetColor(clWindow);
     TabStop = true;
+}
+
+void TItemControl::SetItemHeight(int value) {
+    if (value <= 0 || value == FItemHeight)
+        return;
+    FItemHeight = value;
+    RecreateWnd();
+}
+
+void TItemControl::WndProc(TMessage& message) {
+    if (message.Msg == CN_DRAWITEM) {
+        DrawOwnerItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+        message.Result = 1;
+        return;
+    }
+    TWinControl::WndProc(message);
+}
+
+// The canvas takes the control's font and colours, the highlight ones for a selected item; a
+// request for no item (an empty list, nothing selected) only fills the rectangle; a focused item
+// gets the focus rectangle.
+void TItemControl::DrawOwnerItem(const DRAWITEMSTRUCT& request) {
+    FCanvas.SetHandle(request.hDC);
+    FCanvas.Font.Assign(Font());
+    FCanvas.BrushColor = Color();
+    if (request.itemState & ODS_SELECTED) {
+        FCanvas.BrushColor = clHighlight;
+        FCanvas.Font.SetColor(clHighlightText);
+    }
+    if (int(request.itemID) >= 0)
+        DrawItem(int(request.itemID), request.rcItem, request.itemState);
+    else
+        FCanvas.FillRect(request.rcItem);
+    if (request.itemState & ODS_FOCUS)
+        DrawFocusRect(request.hDC, &request.rcItem);
+    FCanvas.SetHandle(nullptr);
+}
+
+void TItemControl::DrawItem(int index, const RECT& rect, UINT) {
+    FCanvas.FillRect(rect);
+    FCanvas.TextOut(rect.left + 2, rect.top, ItemText(index));
+}
+
+TCustomListBox::TCustomListBox(TComponent* owner) : TItemControl(owner, ListBoxMessages) {
+    SetBounds(0, 0, 121, 97);
 }
 
 void TCustomListBox::CreateParams(TCreateParams& params) const {
@@ -53,14 +98,7 @@ void TCustomListBox::CreateParams(TCreateParams& params) const {
 
 void TCustomListBox::CreateWnd() {
     TWinControl::CreateWnd();
-    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, FItemHeight);
-}
-
-void TCustomListBox::SetItemHeight(int value) {
-    if (value <= 0 || value == FItemHeight)
-        return;
-    FItemHeight = value;
-    RecreateWnd();
+    SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight());
 }
 
 void TCustomListBox::Reserve(int count, size_t textBytes) {
@@ -69,44 +107,14 @@ void TCustomListBox::Reserve(int count, size_t textBytes) {
 
 void TCustomListBox::WndProc(TMessage& message) {
     switch (message.Msg) {
-    case CN_DRAWITEM:
-        DrawOwnerItem(message, FCanvas, *this, [this](int index, const RECT& rect, UINT state) {
-            DrawItem(index, rect, state);
-        });
-        return;
     case CN_COMMAND:
         if (HIWORD(message.WParam) == LBN_DBLCLK)
             DblClick();
         return;
     case WM_CHAR:
-        TWinControl::WndProc(message);
+        TItemControl::WndProc(message);
         KeyPress(char(message.WParam));
         return;
     }
-    TWinControl::WndProc(message);
-}
-
-void DrawOwnerItem(TMessage& message, TCanvas& canvas, const TWinControl& control,
-                   const std::function<void(int, const RECT&, UINT)>& draw) {
-    const auto& request = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
-    canvas.SetHandle(request.hDC);
-    canvas.Font.Assign(control.Font());
-    canvas.BrushColor = control.Color();
-    if (request.itemState & ODS_SELECTED) {
-        canvas.BrushColor = clHighlight;
-        canvas.Font.SetColor(clHighlightText);
-    }
-    if (int(request.itemID) >= 0)
-        draw(int(request.itemID), request.rcItem, request.itemState);
-    else
-        canvas.FillRect(request.rcItem);
-    if (request.itemState & ODS_FOCUS)
-        DrawFocusRect(request.hDC, &request.rcItem);
-    canvas.SetHandle(nullptr);
-    message.Result = 1;
-}
-
-void TCustomListBox::DrawItem(int index, const RECT& rect, UINT) {
-    FCanvas.FillRect(rect);
-    FCanvas.TextOut(rect.left + 2, rect.top, ItemText(index));
+    TItemControl::WndProc(message);
 }

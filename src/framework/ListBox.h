@@ -2,15 +2,6 @@
 #include "Canvas.h"
 #include "WinControl.h"
 
-#include <functional>
-
-// Serves the owner-draw request (CN_DRAWITEM) of a list or combo box: the canvas takes the
-// control's font and colours, the highlight ones for a selected item; draw paints the item, and
-// a request for no item (an empty list, nothing selected) only fills the rectangle; a focused
-// item gets the focus rectangle.
-void DrawOwnerItem(TMessage& message, TCanvas& canvas, const TWinControl& control,
-                   const std::function<void(int index, const RECT& rect, UINT state)>& draw);
-
 // The messages through which a list box or a combo box keeps its items.
 struct TItemMessages {
     UINT Count, GetCurSel, SetCurSel, Reset, Add, SetData, GetTextLen, GetText, GetData;
@@ -36,24 +27,21 @@ private:
     const TItemMessages& FMessages;
 };
 
-// The platform's list control, owner-drawn with a fixed item height; each item is a text with
-// one value attached. The items live in the control's window.
-class TCustomListBox : public TWinControl {
+// What list and combo boxes share: items kept in the control's window, each a text with one
+// value attached, a fixed item height, and owner drawing of each item.
+class TItemControl : public TWinControl {
 public:
-    explicit TCustomListBox(TComponent* owner);
-    const char* ClassName() const override { return "TCustomListBox"; }
+    TItemControl(TComponent* owner, const TItemMessages& messages);
 
     int ItemHeight() const { return FItemHeight; }
     // A different height re-creates the window.
     void SetItemHeight(int value);
 
-    TItemWindow Items() const { return {Handle(), ListBoxMessages}; }
+    TItemWindow Items() const { return {Handle(), FMessages}; }
     int Count() const { return Items().Count(); }
     int ItemIndex() const { return Items().ItemIndex(); }
     void SetItemIndex(int index) { Items().SetItemIndex(index); }
     void Clear() { Items().Clear(); }
-    // Makes room for that many more items before a long run of AddItem.
-    void Reserve(int count, size_t textBytes);
     int AddItem(const std::string& text, LPARAM data = 0) { return Items().Add(text, data); }
     std::string ItemText(int index) const { return Items().Text(index); }
     LPARAM ItemData(int index) const { return Items().Data(index); }
@@ -61,15 +49,32 @@ public:
     void WndProc(TMessage& message) override;
 
 protected:
-    void CreateParams(TCreateParams& params) const override;
-    void CreateWnd() override;
     TCanvas& Canvas() { return FCanvas; }
     // Draws one item on Canvas(), whose font and colours are set for its state.
     virtual void DrawItem(int index, const RECT& rect, UINT state);
-    virtual void DblClick() {}
-    virtual void KeyPress(char key) { (void)key; }
 
 private:
+    void DrawOwnerItem(const DRAWITEMSTRUCT& request);
+
+    const TItemMessages& FMessages;
     int FItemHeight = 16;
     TCanvas FCanvas;
+};
+
+// The platform's list control, owner-drawn with a fixed item height.
+class TCustomListBox : public TItemControl {
+public:
+    explicit TCustomListBox(TComponent* owner);
+    const char* ClassName() const override { return "TCustomListBox"; }
+
+    // Makes room for that many more items before a long run of AddItem.
+    void Reserve(int count, size_t textBytes);
+
+    void WndProc(TMessage& message) override;
+
+protected:
+    void CreateParams(TCreateParams& params) const override;
+    void CreateWnd() override;
+    virtual void DblClick() {}
+    virtual void KeyPress(char key) { (void)key; }
 };

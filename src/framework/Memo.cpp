@@ -74,28 +74,11 @@ public:
 private:
     HANDLE FHandle;
 };
-
-// Suspends a window's redrawing; when it ends, whatever happened meanwhile, the window draws
-// again and is repainted at once, frame and scroll bar included.
-class TRedrawLock {
-public:
-    explicit TRedrawLock(HWND window) : FWindow(window) {
-        SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-    }
-    ~TRedrawLock() {
-        SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
-        RedrawWindow(FWindow, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
-    }
-
-private:
-    HWND FWindow;
-};
 } // namespace
 
 void TMemoStrings::LoadTextFile(const std::string& fileName) {
     TFileStream file(fileName);
-    TRedrawLock redraw(FMemo.Handle());
+    TRedrawLock redraw(FMemo.Handle(), true);
     std::string text = AdjustLineBreaks(file.ReadAll(), GetACP());
     // The control's text ends at the first zero byte: compare what it would hold, so that an
     // unchanged file keeps the scroll position and the selection.

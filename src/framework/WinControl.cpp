@@ -437,6 +437,19 @@ void TWinControl::PaintControls(HDC dc, const TControl* stopAt) {
     }
 }
 
+TRedrawLock::TRedrawLock(HWND window, bool repaintNow) : FWindow(window), FRepaintNow(repaintNow) {
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+}
+
+TRedrawLock::~TRedrawLock() {
+    SendMessageA(FWindow, WM_SETREDRAW, TRUE, 0);
+    if (FRepaintNow)
+        RedrawWindow(FWindow, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    else
+        InvalidateRect(FWindow, nullptr, TRUE);
+}
+
 TControl* ControlAtScreenPos(POINT point) {
     TWinControl* windowed = nullptr;
     for (HWND window = WindowFromPoint(point); window && !windowed; window = GetParent(window))

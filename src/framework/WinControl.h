@@ -96,6 +96,20 @@ private:
     int FTabOrder = -1;
 };
 
+// Suspends a window's redrawing until the scope ends, whatever happens meanwhile. Then the
+// window draws again and is invalidated, or repainted at once, frame and scroll bar included.
+class TRedrawLock {
+public:
+    TRedrawLock(HWND window, bool repaintNow);
+    ~TRedrawLock();
+    TRedrawLock(const TRedrawLock&) = delete;
+    TRedrawLock& operator=(const TRedrawLock&) = delete;
+
+private:
+    HWND FWindow;
+    bool FRepaintNow;
+};
+
 // The control under a screen point, windowless ones and disabled ones included; null when the
 // point is over no window of ours.
 TControl* ControlAtScreenPos(POINT point);
