@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "ProcessResources.h"
-#include "TestSupport.h"
-#include "about/TForm3.h"
+#include "ProgramFixture.h"
 #include "framework/Machine.h"
-#include "main/TForm1.h"
 
 #include <cstdio>
 
@@ -70,14 +68,10 @@ void FillDeviceContextCache() {
     }
 }
 
-class Leaks : public TApplicationTest {
+class Leaks : public TProgramTest {
 protected:
     void SetUp() override {
-        TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
-        Form1->Show();
+        TProgramTest::SetUp();
         Scratch.Write("readme.txt", "Tolvo\nwersja 1.0\n");
         Scratch.Write("Alpha\\readme.txt", "Alpha\r\n");
     }

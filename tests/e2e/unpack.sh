@@ -78,14 +78,7 @@ main=$(probe find "Tolvo v1.0" 20000)
 click_client "$main" 261 5 65 25
 dialog=$(probe dialog 10000)
 screenshot open-dialog
-# The old-style dialog moves into a folder typed into its name field, then takes the file.
-xdotool type --delay 20 "$(winpath "$work/moved")"
-xdotool key Return
-sleep 0.5
-xdotool key End shift+Home
-xdotool type --delay 20 "TEST.ACE"
-xdotool key Return
-probe gone "$dialog" 5000 >/dev/null
+choose_file "$dialog" "$(winpath "$work/moved")" TEST.ACE
 click_client "$main" 261 181 65 25
 about=$(probe find "O programie..." 5000)
 check "the open dialog moved the current directory to the archive's folder" yes \
@@ -108,13 +101,7 @@ click_client "$main" 261 5 65 25
 dialog=$(probe dialog 10000)
 check "the open dialog offers two file types" 2 "$(probe count "$dialog" 1136)"
 check "the first one selected" "Archiwa ACE (*ace)" "$(probe item "$dialog" 1136)"
-xdotool type --delay 20 "$(winpath "$work/moved")"
-xdotool key Return
-sleep 0.5
-xdotool key End shift+Home
-xdotool type --delay 20 "TEST.ACE"
-xdotool key Return
-probe gone "$dialog" 5000 >/dev/null
+choose_file "$dialog" "$(winpath "$work/moved")" TEST.ACE
 click_client "$main" 261 5 65 25
 dialog=$(probe dialog 10000)
 xdotool key Escape
