@@ -228,27 +228,21 @@ int TForm::ShowModal() {
         SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ReleaseCapture();
     FModal = true;
-    HWND active = GetActiveWindow();
     HCURSOR cursor = SetCursor(LoadCursorA(nullptr, LPCSTR(IDC_ARROW)));
-    TTaskWindowLock lock;
-    lock.Apply();
+    TModalScope scope;
     // Whatever happens, the window is hidden and everything put back as it was.
     struct TRestore {
         TForm& Form;
-        HWND& Active;
+        TModalScope& Scope;
         HCURSOR Cursor;
-        TTaskWindowLock& Lock;
         ~TRestore() {
             if (GetActiveWindow() != Form.Handle())
-                Active = nullptr;
+                Scope.KeepActivation();
             Form.Hide();
             SetCursor(Cursor);
-            Lock.Release();
-            if (Active && IsWindow(Active))
-                SetActiveWindow(Active);
             Form.FModal = false;
         }
-    } restore{*this, active, cursor, lock};
+    } restore{*this, scope, cursor};
     Show();
     SetActiveWindow(Handle());
     ModalResult = 0;

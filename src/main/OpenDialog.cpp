@@ -181,25 +181,18 @@ bool TCommonDialog::MessageHook(TMessage& message) {
 }
 
 BOOL TCommonDialog::TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request) {
-    HWND active = GetActiveWindow();
-    TTaskWindowLock lock;
-    lock.Apply();
+    TModalScope scope;
     auto hook = MakeWindowHook<TCommonDialog, &TCommonDialog::MessageHook>(this);
     if (Application)
         Application->InstallWindowHook(hook);
     struct TRestore {
-        HWND Active;
-        TTaskWindowLock& Lock;
         TWindowHook Hook;
         ~TRestore() {
             if (Application)
                 Application->RemoveWindowHook(Hook);
-            Lock.Release();
-            if (Active && IsWindow(Active))
-                SetActiveWindow(Active);
             GCreatingDialog = nullptr;
         }
-    } restore{active, lock, hook};
+    } restore{hook};
     GCreatingDialog = this;
     return run(&request);
 }

@@ -210,18 +210,7 @@ void ShowErrorBox(const Exception& error) {
 }
 
 int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
-    HWND active = GetActiveWindow();
-    TTaskWindowLock lock;
-    lock.Apply();
-    struct TRestore {
-        HWND Active;
-        TTaskWindowLock& Lock;
-        ~TRestore() {
-            Lock.Release();
-            if (Active && IsWindow(Active))
-                SetActiveWindow(Active);
-        }
-    } restore{active, lock};
+    TModalScope scope;
     return MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(),
                        caption.c_str(), flags & 0xFFFF);
 }
