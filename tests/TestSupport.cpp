@@ -32,15 +32,53 @@ void RunIdleStep(TApplication& application) {
     PumpMessages();
 }
 
-TMessageBoxWatcher::TMessageBoxWatcher(int answer, std::function<void(HWND)> onBox)
-    : FAnswer(answer), FOnBox(std::move(onBox)) {
-    DWORD thread = GetCurrentThreadId();
-    FThread = std::thread([this, thread] { Watch(thread); });
+static std::string BoxText(HWND box);
+
+static LRESULT CALLBACK RunOnOwnThread(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg != WM_APP)
+        return DefWindowProcA(window, msg, wParam, lParam);
+    (*reinterpret_cast<std::function<void()>*>(wParam))();
+    return 0;
 }
 
+static HWND MakeRelayWindow() {
+    static const ATOM relayClass = [] {
+        WNDCLASSA relay{};
+        relay.lpfnWndProc = RunOnOwnThread;
+        relay.hInstance = GetModuleHandleA(nullptr);
+        relay.lpszClassName = "TolvoTestRelay";
+        return RegisterClassA(&relay);
+    }();
+    return CreateWindowExA(0, MAKEINTATOM(relayClass), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+TMessageBoxWatcher::TMessageBoxWatcher(int answer, std::function<void(HWND)> onBox)
+    : FAnswer(answer), FOnBox(std::move(onBox)), FRelay(MakeRelayWindow()) {
+    DWORD thread = GetCurrentThreadId();
+    FThread = std::thread([this, thread] {
+        Watch(thread);
+        FDone = true;
+    });
+}
+
+// The watcher may be waiting for this thread to read a box's text: keep answering until it ends.
 TMessageBoxWatcher::~TMessageBoxWatcher() {
     FStop = true;
+    while (!FDone) {
+        MSG msg;
+        PeekMessageA(&msg, FRelay, 0, 0, PM_NOREMOVE);
+        Sleep(1);
+    }
     FThread.join();
+    DestroyWindow(FRelay);
+}
+
+std::string TMessageBoxWatcher::TextOnTestThread(HWND box) {
+    std::string text;
+    std::function<void()> read = [&] { text = BoxText(box); };
+    SendMessageA(FRelay, WM_APP, WPARAM(&read), 0);
+    return text;
 }
 
 std::vector<TMessageBoxWatcher::TBox> TMessageBoxWatcher::Boxes() const {
@@ -118,7 +156,7 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
         HWND box = *fresh;
         char caption[256] = "";
         GetWindowTextA(box, caption, sizeof caption);
-        std::string text = BoxText(box);
+        std::string text = TextOnTestThread(box);
         HWND owner = GetWindow(box, GW_OWNER);
         while (FLock.test_and_set())
             ;

@@ -42,9 +42,13 @@ public:
 
 private:
     void Watch(DWORD thread);
+    std::string TextOnTestThread(HWND box);
     int FAnswer;
     std::function<void(HWND)> FOnBox;
-    std::atomic<bool> FStop{false};
+    // The program's objects belong to the test's thread: a box's text is read there, through
+    // a message to this window, which the box's modal loop dispatches.
+    HWND FRelay;
+    std::atomic<bool> FStop{false}, FDone{false};
     mutable std::atomic_flag FLock = ATOMIC_FLAG_INIT;
     std::vector<TBox> FBoxes;
     std::thread FThread;
