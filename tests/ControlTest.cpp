@@ -130,6 +130,18 @@ TEST_F(Controls, AnExceptionInAHandlerIsReportedAndTheNextMessageIsProcessed) {
     EXPECT_EQ(boxes[0].Caption, App->Title());
     EXPECT_EQ(boxes[0].Text, "The probe refused the click.");
     EXPECT_FALSE(form->Probe("Left1")->MouseCapture()) << "the capture was cancelled";
+    // An error raised while a control holds the mouse lets the mouse go, even when no box
+    // (whose own loop would take the mouse) is shown for it.
+    App->OnException = [](TObject*, const Exception&) {};
+    form->Probe("Left1")->SetMouseCapture(true);
+    ASSERT_NE(GetCapture(), nullptr);
+    try {
+        throw EInvalidOperation("x");
+    } catch (...) {
+        App->ReportException(nullptr);
+    }
+    EXPECT_FALSE(form->Probe("Left1")->MouseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(Controls, TabMovesTheFocusInTabOrderAndShiftTabBack) {
