@@ -11,7 +11,7 @@ TOLVO_PID=""
 
 # The Xvfb helpers; the Wine environment stays the one ctest gives.
 locale_path=$LOCPATH
-architecture=$WINEARCH
+architecture=${WINEARCH:-win32}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
 export LOCPATH=$locale_path WINEARCH=$architecture
 
