@@ -21,17 +21,21 @@ use_polish_locale() {
 
 # Creates the prefix once: Wine's fonts copied in, frames drawn by Wine itself (Xvfb has no
 # window manager), and the given display driver ("null" for headless tests, "x11" otherwise).
-prepare_prefix() { # prefix-dir driver
+# A "win64" prefix is a 64-bit system, where the program runs under the 32-bit subsystem; every
+# command for it must then name that architecture.
+prepare_prefix() { # prefix-dir driver [win32|win64]
     local prefix=$1 driver=$2
+    local WINEARCH=${3:-win32} WINEPREFIX=$1
+    export WINEARCH WINEPREFIX
     [ -f "$prefix/.tolvo-ready" ] && return
     echo "Creating the Wine prefix $prefix (once; this takes a while)" >&2
     rm -rf "$prefix"
-    WINEPREFIX=$prefix DISPLAY= wineboot -i >/dev/null 2>&1 || true
-    WINEPREFIX=$prefix wineserver -w
+    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
-    WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
-    WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null
-    WINEPREFIX=$prefix wineserver -w
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null
+    wineserver -w
     touch "$prefix/.tolvo-ready"
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MainWindowFixture.h"
+#include "framework/TaskWindowLock.h"
 
 TEST_F(MainWindow, CancellingTheOpenDialogKeepsTheArchiveAndItsLabel) {
     Form1->OpenDialog1->FileName = "C:\\ARCH\\TEST.ACE";
@@ -138,4 +139,71 @@ TEST_F(MainWindow, DoubleClickAndEnterInTheTreeMoveTheDirectoryAndFillTheDestina
     list->ChangeDirectory(Scratch.Path + "\\Alpha");
     Press(Form1->RxSpeedButton4);
     EXPECT_EQ(Form3->Memo1->Caption(), "from Alpha");
+}
+
+// A key pressed on the main window, as the loop's keyboard filter receives it; Ctrl held or not.
+static bool Key(TControl* focused, WPARAM key, bool repeated = false, bool control = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    LPARAM keyData = 1 | (repeated ? KF_REPEAT << 16 : 0);
+    MSG msg{dynamic_cast<TWinControl*>(focused)->Handle(), WM_KEYDOWN, key, keyData, 0, {}};
+    bool consumed = IsKeyMessageConsumed(msg);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    return consumed;
+}
+
+TEST_F(MainWindow, EnterCtrlOAndF1RunTheirButtonsOncePerPressAndNotUnderADialog) {
+    std::string destination = Scratch.Path + "\\out";
+    CreateDirectoryA(destination.c_str(), nullptr);
+    Form1->Edit1->SetText(destination);
+    Form1->Edit1->SetFocus();
+    EXPECT_TRUE(Key(Form1->Edit1, VK_RETURN));
+    EXPECT_NE(UnpackCommand.find(destination), std::string::npos) << UnpackCommand;
+    ASSERT_TRUE(ArchiverRan());
+    UnpackCommand.clear();
+    EXPECT_TRUE(Key(Form1->Edit1, VK_RETURN, true)) << "a held Enter is taken, and does nothing";
+    EXPECT_EQ(UnpackCommand, "");
+    // Enter elsewhere keeps its meaning: the tree and the drive selector get it.
+    Form1->DirectoryListBox1->SetFocus();
+    EXPECT_FALSE(Key(Form1->DirectoryListBox1, VK_RETURN));
+    Form1->DriveComboBox1->SetFocus();
+    EXPECT_FALSE(Key(Form1->DriveComboBox1, VK_RETURN));
+    EXPECT_EQ(UnpackCommand, "");
+
+    // F1 from any control shows the readme; held, it does not load it again.
+    Scratch.Write("readme.txt", "help");
+    EXPECT_TRUE(Key(Form1->DriveComboBox1, VK_F1));
+    EXPECT_TRUE(Form3->Visible());
+    EXPECT_EQ(Form3->Memo1->Caption(), "help");
+    Scratch.Write("readme.txt", "changed");
+    EXPECT_TRUE(Key(Form1->DriveComboBox1, VK_F1, true));
+    EXPECT_EQ(Form3->Memo1->Caption(), "help");
+    Form3->Hide();
+
+    // Ctrl+O runs the open dialog; O alone is a letter for the field.
+    Form1->Edit1->SetFocus();
+    {
+        TMessageBoxWatcher watcher(IDCANCEL);
+        EXPECT_TRUE(Key(Form1->Edit1, 'O', false, true));
+        EXPECT_FALSE(Key(Form1->Edit1, 'O'));
+        EXPECT_EQ(watcher.Boxes().size(), 1u) << "the open dialog was shown once";
+    }
+
+    // While a dialog holds the windows locked, a key still queued for the main window is taken
+    // and does nothing.
+    {
+        TTaskWindowLock lock;
+        lock.Apply();
+        TMessageBoxWatcher watcher;
+        EXPECT_TRUE(Key(Form1->Edit1, VK_RETURN));
+        EXPECT_TRUE(Key(Form1->Edit1, VK_F1));
+        EXPECT_TRUE(Key(Form1->Edit1, 'O', false, true));
+        EXPECT_TRUE(watcher.Boxes().empty());
+    }
+    EXPECT_EQ(UnpackCommand, "");
+    EXPECT_FALSE(Form3->Visible());
+    RemoveDirectoryA(destination.c_str());
 }

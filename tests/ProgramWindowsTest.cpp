@@ -182,6 +182,24 @@ TEST_F(ProgramWindows, TheSidePictureIsDrawnUnscaledWithTheButtonCaptionsOverIt)
     EXPECT_GT(painted.Count(open, COLORREF(clWhite)), 20) << "\"Otw\xF3rz\" drawn over the picture";
 }
 
+// At 120 DPI the window grows by the text-height ratio 16/13; the picture grows with it, so
+// every button, "Wyjdź" at the foot included, keeps the picture behind its white caption.
+TEST_F(ProgramWindows, ScaledUpTheSidePictureStillCoversItsWholeStrip) {
+    Form1->ScaleBy(16, 13);
+    RECT strip = Form1->Image1->BoundsRect();
+    EXPECT_EQ(strip.right - strip.left, 92);
+    EXPECT_EQ(strip.bottom - strip.top, 316);
+    TPainted painted(*Form1, Form1->ClientWidth(), Form1->ClientHeight());
+    EXPECT_EQ(painted.Count(strip, GetSysColor(COLOR_BTNFACE)), 0) << "no bare window colour";
+    for (TControl* button : {Form1->RxSpeedButton1, Form1->RxSpeedButton2, Form1->RxSpeedButton3,
+                             Form1->RxSpeedButton4}) {
+        RECT area = button->BoundsRect(), inside;
+        EXPECT_TRUE(IntersectRect(&inside, &area, &strip) && EqualRect(&inside, &area))
+            << button->Caption();
+        EXPECT_GT(painted.Count(area, COLORREF(clWhite)), 20) << button->Caption();
+    }
+}
+
 TEST_F(ProgramWindows, TheArchiveLabelSizesItselfAndShowsAmpersandsAsMnemonics) {
     TLabel* label = Form1->Label2;
     label->SetCaption("C:\\A&&B\\X.ACE");

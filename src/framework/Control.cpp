@@ -230,6 +230,8 @@ TControl* CaptureControl() {
 void TControl::ScaleBy(int numerator, int denominator) {
     SetBounds(MulDiv(FLeft, numerator, denominator), MulDiv(FTop, numerator, denominator),
               MulDiv(FWidth, numerator, denominator), MulDiv(FHeight, numerator, denominator));
+    // A font grows no more than the ratio, rounded toward zero: its text then stays inside the
+    // bounds that grew with it (Tahoma -11 at 16/13 is -13; -14 would overflow "O programie").
     if (!FParentFont)
-        FFont.SetHeight(MulDiv(FFont.Height(), numerator, denominator));
+        FFont.SetHeight(FFont.Height() * numerator / denominator);
 }

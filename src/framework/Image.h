@@ -1,9 +1,12 @@
 #pragma once
 #include "GraphicControl.h"
+#include "Picture.h"
 
 #include <memory>
 
-// A picture without a window, drawn unscaled at the top-left corner, or centred.
+// A picture without a window, drawn at the top-left corner, or centred. A bitmap grows and
+// shrinks with the window's scale, smoothly; at the designed scale it is drawn pixel for pixel.
+// An icon keeps its size.
 class TImage : public TGraphicControl {
 public:
     explicit TImage(TComponent* owner);
@@ -14,10 +17,16 @@ public:
     const TGraphic* Picture() const { return FPicture.get(); }
     bool Center = false;
     bool IncrementalDisplay = false;
+    void ScaleBy(int numerator, int denominator) override;
 
 protected:
     void Paint() override;
 
 private:
+    const TGraphic& Shown();
+
     std::unique_ptr<TGraphic> FPicture;
+    // The picture at the window's scale, made when first drawn.
+    std::unique_ptr<TBitmap> FScaled;
+    int FScaleNumerator = 1, FScaleDenominator = 1;
 };

@@ -118,6 +118,18 @@ void TBitmap::Draw(HDC dc, int x, int y) const {
     BitBlt(dc, x, y, FWidth, FHeight, Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+void TBitmap::StretchDraw(HDC dc, const RECT& rect) const {
+    if (!FHandle)
+        return;
+    int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin;
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin); // halftoning expects it after the mode is set
+    StretchBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+               Canvas().Handle(), 0, 0, FWidth, FHeight, SRCCOPY);
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
+}
+
 void TBitmap::DrawTransparent(HDC dc, int x, int y, TColor key) const {
     if (!FHandle)
         return;

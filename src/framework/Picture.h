@@ -49,6 +49,8 @@ public:
     void Dormant();
 
     void Draw(HDC dc, int x, int y) const override;
+    // Draws the picture smoothly scaled to fill the rectangle.
+    void StretchDraw(HDC dc, const RECT& rect) const;
     // Draws the picture leaving every pixel of the key colour as it was beneath.
     void DrawTransparent(HDC dc, int x, int y, TColor key) const;
     void DrawTransparent(HDC dc, int x, int y) const { DrawTransparent(dc, x, y, TransparentColor()); }

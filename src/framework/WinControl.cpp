@@ -2,6 +2,7 @@
 
 #include "AppLink.h"
 #include "Exceptions.h"
+#include "Form.h"
 #include "Picture.h"
 
 #include <algorithm>
@@ -473,12 +474,15 @@ bool IsKeyMessageConsumed(const MSG& msg) {
         target = TWinControl::FindControl(window);
     if (!target)
         return false;
-    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
-        target->Perform(CN_KEYDOWN, msg.wParam, msg.lParam))
-        return true;
     TWinControl* form = target;
     while (form->Parent())
         form = form->Parent();
+    if (auto* window = dynamic_cast<TForm*>(form);
+        window && msg.message == WM_KEYDOWN && window->IsShortCut(msg.wParam, msg.lParam))
+        return true;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+        target->Perform(CN_KEYDOWN, msg.wParam, msg.lParam))
+        return true;
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
         GetKeyState(VK_MENU) >= 0) {
         form->SelectNext(GetKeyState(VK_SHIFT) >= 0);

@@ -62,6 +62,33 @@ void TForm1::RxSpeedButton4Click(TObject*) {
     Form3->Show();
 }
 
+// The keyboard's way to the command buttons, which take no focus: Enter in the destination field
+// is "Rozpakuj", Ctrl+O "Otwórz" and F1 "O programie" (the readme is the program's help). A held
+// key acts once, at its first press: a repeated Enter must not start a second archiver. While a
+// dialog has the window locked, a key still queued for it does nothing.
+bool TForm1::IsShortCut(WPARAM key, LPARAM keyData) {
+    TRxSpeedButton* button = KeyButton(key);
+    if (!button)
+        return false;
+    bool repeated = HIWORD(keyData) & KF_REPEAT;
+    if (!repeated && IsWindowEnabled(Handle()))
+        button->Click();
+    return true;
+}
+
+TRxSpeedButton* TForm1::KeyButton(WPARAM key) const {
+    if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)
+        return nullptr;
+    bool control = GetKeyState(VK_CONTROL) < 0;
+    if (key == VK_RETURN && !control && Edit1->Focused())
+        return RxSpeedButton2;
+    if (key == 'O' && control)
+        return RxSpeedButton1;
+    if (key == VK_F1 && !control)
+        return RxSpeedButton4;
+    return nullptr;
+}
+
 // The tree list moved: the destination field shows the full path of the shown directory.
 void TForm1::DirectoryListBox1Change(TObject*) {
     Edit1->SetText(DirectoryListBox1->ItemPath(DirectoryListBox1->ItemIndex()));

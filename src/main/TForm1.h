@@ -34,6 +34,11 @@ public:
     void RxSpeedButton3Click(TObject* sender);
     void RxSpeedButton4Click(TObject* sender);
     void DirectoryListBox1Change(TObject* sender);
+
+    bool IsShortCut(WPARAM key, LPARAM keyData) override;
+
+private:
+    TRxSpeedButton* KeyButton(WPARAM key) const;
 };
 
 extern TForm1* Form1;

@@ -11,8 +11,9 @@ TOLVO_PID=""
 
 # The Xvfb helpers; the Wine environment stays the one ctest gives.
 locale_path=$LOCPATH
+architecture=${WINEARCH:-win32}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
-export LOCPATH=$locale_path
+export LOCPATH=$locale_path WINEARCH=$architecture
 
 # An Xvfb display of our own unless one was handed to us.
 start_display() {

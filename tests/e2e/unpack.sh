@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# "Rozpakuj" starts the archiver with the expected command line, from the program's folder or
-# the search path but never from the current directory of the moment, then warns about a
-# missing destination; "Wyjdź" and the close box end the program with exit code 0.
+# "Rozpakuj" starts the archiver with the expected command line, from the program's folder, the
+# system folder or the search path but never from the current directory of the moment, then
+# warns about a missing destination; "Wyjdź" and the close box end the program with exit code 0.
+# In a 64-bit prefix the system folder is the one a 32-bit program sees, never the 64-bit one.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -21,6 +22,13 @@ export TOLVO_ACE_LOG
 TOLVO_ACE_LOG=$(winpath "$work/ace.log")
 
 unpack() { click_client "$1" 261 64 65 25; }
+
+# The system folder as the program sees it, and where it lies in the prefix: on a 64-bit system
+# a 32-bit program's system32 is syswow64, and the 64-bit system32 is out of its sight.
+windows=$WINEPREFIX/drive_c/windows
+system32=$windows/system32
+[ -d "$windows/syswow64" ] && system32=$windows/syswow64
+rm -f "$windows/system32/ace32.exe" "$system32/ace32.exe"
 
 # The warning: the program's message dialog, captioned with the title, without an icon, its one
 # line of text above one OK button, centred on the screen; Enter closes it.
@@ -113,6 +121,29 @@ check "the archiver on the search path runs" \
 check "the chosen archive, kept through a cancel, is its second argument" \
     "$(winpath "$work/moved/TEST.ACE" | tr a-z A-Z)" "$(record_value arg3 "$work/ace.log" | tr a-z A-Z)"
 expect_warning "archiver on the path"
+probe close "$main"
+check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# 6. One in the system folder is found, and only in the system folder the program sees.
+rm -f "$work/ace.log"
+TOLVO_EXE=$work/bare/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+if [ "$system32" != "$windows/system32" ]; then
+    cp "$ACE32_EXE" "$windows/system32/"
+    unpack "$main"
+    expect_warning "archiver in the 64-bit system folder"
+    sleep 1
+    check "the 64-bit system folder is out of the program's sight" no \
+        "$([ -e "$work/ace.log" ] && echo yes || echo no)"
+    rm -f "$windows/system32/ace32.exe"
+fi
+cp "$ACE32_EXE" "$system32/"
+unpack "$main"
+wait_for_file "$work/ace.log"
+check "the archiver in the program's system folder runs" \
+    "$(winpath "$system32/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
+rm -f "$system32/ace32.exe"
+expect_warning "archiver in the system folder"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 

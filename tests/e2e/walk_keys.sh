@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# What the keyboard does in a run: the destination typed, Tab through field, tree and drive
-# selector, Enter in the tree, arrow keys in the selector, Enter and Escape in the dialogs,
-# Alt+F4 on both windows. The flat buttons take no focus and stay mouse-only.
+# A whole run without the mouse: the destination typed, Tab through field, tree and drive
+# selector, Enter in the tree, arrow keys in the selector, Ctrl+O to choose the archive, Enter in
+# the field to unpack (a held Enter starts one archiver), F1 for the readme, Enter and Escape in
+# the dialogs, Alt+F4 on both windows.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -18,7 +19,14 @@ TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$work/start"
 main=$(probe find "Tolvo v1.0" 20000)
 sleep 0.5
 
-# The destination field has the focus first: the destination is typed.
+# The destination field has the focus first. A held key repeats on this display, so the held
+# Enter below is a real test.
+xdotool keydown x
+sleep 1.5
+xdotool keyup x
+held=$(edit_text "$main" | tr -cd x | wc -c)
+check "a held key repeats" yes "$([ "$held" -gt 2 ] && echo yes || echo "no ($held)")"
+# The destination is typed.
 xdotool key End shift+Home
 xdotool type --delay 20 "$start\\Beta"
 check "the destination is typed into the field" "$start\\Beta" "$(edit_text "$main")"
@@ -49,9 +57,10 @@ xdotool key Tab End shift+Home
 xdotool type --delay 20 "$archives\\Brak"
 check "Tab goes round to the field" "$archives\\Brak" "$(edit_text "$main")"
 
-# "Rozpakuj" (mouse-only) with the missing destination: Enter closes the warning, then Escape.
+# Enter in the field is "Rozpakuj": with the missing destination the warning comes; Enter closes
+# it, then Escape.
 for key in Return Escape; do
-    click_client "$main" $UNPACK_BUTTON
+    xdotool key Return
     box=$(probe dialog 10000)
     check "the warning appears" TolvoTMessageForm "$(value class "$(probe info "$box")")"
     [ $key = Escape ] && screenshot walk-keys-2-warning
@@ -60,31 +69,42 @@ for key in Return Escape; do
     check "$key closes the warning" 0 "$?"
 done
 
-# "Otwórz": Escape cancels, then the archive is chosen with the keyboard alone.
-click_client "$main" $OPEN_BUTTON
+# Ctrl+O is "Otwórz": Escape cancels, then the archive is chosen with the keyboard alone.
+xdotool key ctrl+o
 dialog=$(probe dialog 10000)
 xdotool key Escape
 probe gone "$dialog" 5000 >/dev/null
 check "Escape cancels the open dialog" 0 "$?"
-click_client "$main" $OPEN_BUTTON
+xdotool key ctrl+o
 dialog=$(probe dialog 10000)
 sleep 0.3
 screenshot walk-keys-3-open-dialog
 choose_file "$dialog" "$archives" TEST.ACE
+
+# The folder is typed and Enter unpacks into it; held down, Enter starts one archiver only.
+sleep 0.3
+xdotool key End shift+Home
+xdotool type --delay 20 "$start\\Alfa"
 rm -f "$work/ace.log"
-click_client "$main" $UNPACK_BUTTON
+xdotool keydown Return
+sleep 1.5
+xdotool keyup Return
 wait_for_file "$work/ace.log"
 check "the archive chosen with Enter reaches the archiver" "$archives\\TEST.ACE" \
     "$(record_value arg3 "$work/ace.log")"
-box=$(probe dialog 10000)
-xdotool key Return
-probe gone "$box" 5000 >/dev/null
+check "into the typed folder" "$start\\Alfa" "$(record_value arg4 "$work/ace.log")"
+sleep 1
+check "a held Enter starts one archiver" 1 "$(grep -c '^end' "$work/ace.log")"
+check "no warning for an existing folder" "" "$(probe dialog 500)"
+screenshot walk-keys-4-unpacked
 
-# "O programie": Alt+F4 only hides the about window.
-click_client "$main" $ABOUT_BUTTON
+# F1 is "O programie": the readme is the program's help. Alt+F4 only hides the about window.
+xdotool key F1
 about=$(probe find "O programie..." 5000)
 sleep 0.5
-screenshot walk-keys-4-about
+check "F1 shows the readme" 1 "$(is_visible "$about")"
+check "the readme is loaded" yes "$([ -n "$(memo_text "$about")" ] && echo yes || echo no)"
+screenshot walk-keys-5-about
 xdotool key alt+F4
 sleep 0.5
 check "Alt+F4 hides the about window" 0 "$(is_visible "$about")"
