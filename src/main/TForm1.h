@@ -9,6 +9,7 @@
 #include "main/OpenDialog.h"
 
 #include <string>
+#include <vector>
 
 // The main window: the archive, the destination and the four command buttons.
 class TForm1 : public TForm {
@@ -34,6 +35,16 @@ public:
     void RxSpeedButton3Click(TObject* sender);
     void RxSpeedButton4Click(TObject* sender);
     void DirectoryListBox1Change(TObject* sender);
+
+    // Files and folders dropped on the window, in the order the drop gives them: the first file
+    // becomes the archive as if chosen in the open dialog; with folders only, the tree list
+    // moves to the first. A missing file or one whose name the code page cannot spell is
+    // reported and changes nothing.
+    void TakeDropped(const std::vector<std::wstring>& items);
+
+protected:
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
 };
 
 extern TForm1* Form1;
