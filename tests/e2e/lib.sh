@@ -3,6 +3,7 @@
 set -u
 TOLVO_EXE=$(realpath "$1")
 PROBE_EXE=$(realpath "$2")
+XDROP=$(dirname "$PROBE_EXE")/xdrop
 ARTEFACTS=${TOLVO_ARTEFACTS:-/tmp/tolvo-artefacts}
 mkdir -p "$ARTEFACTS"
 PASSED=0
@@ -67,8 +68,9 @@ summary() {
     [ "$FAILED" = 0 ]
 }
 
-# The Windows form of a Unix path, as the program sees it.
+# The Windows form of a Unix path, as the program sees it, and the platform's short form of that.
 winpath() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+shortpath() { probe short "$(winpath "$1")"; }
 
 # Moves the pointer over the point, lets the loop's idle step see it there, then clicks: a flat
 # button reacts to a press only once it knows the pointer is over it.
@@ -76,6 +78,15 @@ click_at() { # x y
     xdotool mousemove "$1" "$2"
     sleep 0.4
     xdotool click 1
+}
+
+# Drops files and folders (Unix paths) on a point of the window given in its client coordinates,
+# as a file manager does; prints "dropped", or "refused" when the window takes no drop.
+drop_on() { # window x y path...
+    local origin
+    origin=$(value clientorigin "$(probe info "$1")")
+    "$XDROP" $((${origin%,*} + $2)) $((${origin#*,} + $3)) "${@:4}"
+    sleep 0.5
 }
 
 # Clicks the middle of a rectangle given in the window's client coordinates.

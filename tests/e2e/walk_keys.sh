@@ -74,7 +74,7 @@ choose_file "$dialog" "$archives" TEST.ACE
 rm -f "$work/ace.log"
 click_client "$main" $UNPACK_BUTTON
 wait_for_file "$work/ace.log"
-check "the archive chosen with Enter reaches the archiver" "$archives\\TEST.ACE" \
+check "the archive chosen with Enter reaches the archiver" "$(shortpath "$work/archives/TEST.ACE")" \
     "$(record_value arg3 "$work/ace.log")"
 box=$(probe dialog 10000)
 xdotool key Return
