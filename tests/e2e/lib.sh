@@ -139,6 +139,22 @@ choose_file() { # dialog folder name
     probe gone "$1" 5000 >/dev/null
 }
 
+# Takes a file from the old-style open dialog's file list: the folder typed into the name field
+# moves the dialog there, then the name, which the keyboard may not be able to type, is picked
+# in the list with the arrow keys.
+pick_file() { # dialog folder name
+    local list index
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    sleep 0.5
+    list=$(probe children "$1" | awk '$2 == "ListBox" {print $1; exit}')
+    index=$(probe items "$list" 0 100 | awk -v name="$3" '{n = $1; sub(/^[0-9]+ /, "")} $0 == name {print n}')
+    xdotool key Tab Home
+    for ((i = 0; i < index; i++)); do xdotool key Down; done
+    xdotool key Return
+    probe gone "$1" 5000 >/dev/null
+}
+
 # Clicks the middle of a window's child window (the first of the class).
 click_child() { # window class
     local child rect
