@@ -322,8 +322,8 @@ TEST_F(UnpackOnSimulatedMachine, DroppedFilesAndFolders) {
     Machine.AddFile("C:\\IN\\___~1.ACE");
     Machine.ShortPaths[L"C:\\IN\\\u0416\u0443\u043A.ace"] = L"C:\\IN\\___~1.ACE";
     Machine.ShortPaths[L"C:\\IN\\a\uFF3C..\uFF3Carch"] = L"C:\\IN\\A__~1";
-    auto chosen = [](const char* archive, const char* destination) {
-        return std::make_tuple(std::string(archive), std::string(archive), std::string(destination));
+    auto chosen = [](std::string archive, std::string destination) {
+        return std::make_tuple(archive, archive, destination);
     };
     Form1->Edit1->SetText("C:\\WORK");
     const char* start = "C:\\WORK";

@@ -46,9 +46,9 @@ void TForm1::RxSpeedButton1Click(TObject*) {
 
 // "Rozpakuj": the archiver is started first; the warning about the destination comes after and
 // is about the folder the archiver receives. A device is never a folder to unpack into: for one
-// the warning is all that happens.
-// A character the code page cannot spell would reach the archiver as a "?" or as a look-alike
-// that names another folder: such a destination is refused before anything starts.
+// the warning is all that happens. A character the code page cannot spell would reach the
+// archiver as a "?" or as a look-alike that names another folder: such a destination is refused
+// before anything starts.
 void TForm1::RxSpeedButton2Click(TObject*) {
     std::string text;
     if (!NarrowExactly(Edit1->WideText(), Machine().CodePage(), text))
@@ -122,10 +122,10 @@ void TForm1::TakeDropped(const std::vector<std::wstring>& items) {
     auto decisive = std::find_if(dropped.begin(), dropped.end(),
                                  [](const TDroppedItem& item) { return !item.IsFolder(); });
     if (decisive == dropped.end()) {
-        // The tree shows a folder by its own name, never by its short form.
-        std::string folder;
         if (dropped.empty())
             return;
+        // The tree shows a folder by its own name, never by its short form.
+        std::string folder;
         if (!NarrowExactly(dropped.front().Path, Machine().CodePage(), folder, false))
             throw EInOutError(ERROR_INVALID_NAME);
         DirectoryListBox1->ChangeDirectory(folder);

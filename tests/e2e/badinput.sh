@@ -95,19 +95,24 @@ check "the archiver ran once, for the folder only" "1 C:\\tolvo-bad" \
 spelling=$WINEPREFIX/drive_c/tolvo-names
 rm -rf "$spelling"
 mkdir -p "$spelling/c" "$spelling/ĉ" "$spelling/a＼..＼..＼arch"
-for file in c.ace ĉ.ace Жук.ace 'Long archive name.ace'; do echo "not an archive" >"$spelling/$file"; done
+for file in c.ace ĉ.ace Жук.ace 'Long archive name.ace'; do
+    echo "not an archive" >"$spelling/$file"
+done
 drop_on "$main" 290 130 "$spelling" >/dev/null
 check "a dropped folder moves the tree" 'C:\tolvo-names' "$(edit_text)"
 check "the look-alike folder is listed as before, c once" 'a\..\..\arch|c' \
     "$(probe items "$list" 2 2 | names)"
+open_item() { # top of the item in the window's client area
+    xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + $1 + 8)) click --repeat 2 --delay 80 1
+}
 top=$(first_subfolder_top 'C:\tolvo-names')
-xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + top + 8)) click --repeat 2 --delay 80 1
+open_item "$top"
 box=$(probe dialog 5000)
 check "opening it is refused" "I/O error 123." "$(probe item "$box" 65535)"
 xdotool key Return
 probe gone "$box" 5000 >/dev/null
 check "and the tree stays" 'C:\tolvo-names' "$(edit_text)"
-xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + top + 16 + 8)) click --repeat 2 --delay 80 1
+open_item $((top + 16))
 sleep 0.5
 check "c opens the folder c" 'C:\tolvo-names\c' "$(edit_text)"
 

@@ -148,7 +148,8 @@ pick_file() { # dialog folder name
     xdotool key Return
     sleep 0.5
     list=$(probe children "$1" | awk '$2 == "ListBox" {print $1; exit}')
-    index=$(probe items "$list" 0 100 | awk -v name="$3" '{n = $1; sub(/^[0-9]+ /, "")} $0 == name {print n}')
+    index=$(probe items "$list" 0 100 |
+        awk -v name="$3" '{n = $1; sub(/^[0-9]+ /, "")} $0 == name {print n}')
     xdotool key Tab Home
     for ((i = 0; i < index; i++)); do xdotool key Down; done
     xdotool key Return
