@@ -160,7 +160,8 @@ int CollectSubfolders(const std::string& directory, std::vector<std::string>& na
     for (size_t i = 0; i < found.size(); i++)
         keyed.push_back({SortKey(found[i]), inexact[i], i});
     std::stable_sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
-        return a.Key < b.Key || (a.Key == b.Key && a.Inexact < b.Inexact);
+        int order = a.Key.compare(b.Key);
+        return order < 0 || (order == 0 && a.Inexact < b.Inexact);
     });
     keyed.erase(std::unique(keyed.begin(), keyed.end(),
                             [](const TKeyed& a, const TKeyed& b) { return a.Key == b.Key; }),
