@@ -138,3 +138,21 @@ TEST_F(DirectoryListOnDisk, AFolderNamedInLettersTheCodePageCannotSpell) {
     EXPECT_EQ(Open("Alpha"), std::vector<std::string>{});
     EXPECT_EQ(Form1->Edit1->Text(), Scratch.Path + "\\Alpha");
 }
+
+TEST_F(DirectoryListOnDisk, AFolderNamedInLookAlikesOfSeparatorsAndLettersIsNoWayElsewhere) {
+    // "a＼..＼..＼arch" spelled with look-alikes is "a\..\..\arch", which leads two folders up;
+    // "ĉ" is spelled "c", the name of a real folder beside it.
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, Scratch.Path.c_str(), -1, wide, MAX_PATH);
+    for (const wchar_t* name : {L"\\a\uFF3C..\uFF3C..\uFF3Carch", L"\\\u0109", L"\\c"})
+        ASSERT_TRUE(CreateDirectoryW((std::wstring(wide) + name).c_str(), nullptr));
+    CreateDirectoryA((Scratch.Path + "\\c\\inner").c_str(), nullptr);
+    List->ChangeDirectory(Scratch.Path + "\\Alpha");
+    List->ChangeDirectory(Scratch.Path);
+    std::vector<std::string> items = Items();
+    EXPECT_EQ(std::count(items.begin(), items.end(), "c"), 1) << "listed once";
+    ExpectFailedOpen("a\\..\\..\\arch", "I/O error 123.");
+    EXPECT_EQ(Open("c"), std::vector<std::string>{});
+    EXPECT_EQ(List->ActivePath, Scratch.Path + "\\c") << "the real folder c";
+    EXPECT_EQ(Items().back(), "inner");
+}

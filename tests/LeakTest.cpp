@@ -20,9 +20,10 @@ public:
     std::string CurrentDirectory() override { return Real.CurrentDirectory(); }
     DWORD ChangeDirectory(const std::string& path) override { return Real.ChangeDirectory(path); }
     bool Enumerate(const std::string& pattern,
-                   const std::function<void(DWORD, const char*)>& visit) override {
+                   const std::function<void(DWORD, const char*, bool)>& visit) override {
         return Real.Enumerate(pattern, visit);
     }
+    std::wstring ShortPath(const std::wstring& path) override { return Real.ShortPath(path); }
     bool VolumeFlags(const std::string& root, DWORD& flags) override {
         return Real.VolumeFlags(root, flags);
     }

@@ -160,18 +160,19 @@ DWORD TSimulatedMachine::ChangeDirectory(const std::string& path) {
 }
 
 bool TSimulatedMachine::Enumerate(const std::string& pattern,
-                                  const std::function<void(DWORD, const char*)>& visit) {
+                                  const std::function<void(DWORD, const char*, bool)>& visit) {
     std::string directory = Resolve(pattern.substr(0, FindLastOf(pattern, "\\", Page) + 1));
     const TEntry* entry = Find(directory);
     if (!entry || FUnreadable.count(Key(directory)))
         return false;
     if (Key(directory) != Key(Root(directory))) {
-        visit(FILE_ATTRIBUTE_DIRECTORY, ".");
-        visit(FILE_ATTRIBUTE_DIRECTORY, "..");
+        visit(FILE_ATTRIBUTE_DIRECTORY, ".", true);
+        visit(FILE_ATTRIBUTE_DIRECTORY, "..", true);
     }
     for (const std::string& path : entry->Children) {
         const TEntry& child = FEntries.at(path);
-        visit(child.Attributes, child.Path.substr(FindLastOf(child.Path, "\\", Page) + 1).c_str());
+        visit(child.Attributes, child.Path.substr(FindLastOf(child.Path, "\\", Page) + 1).c_str(),
+              true);
     }
     return true;
 }

@@ -50,7 +50,13 @@ public:
     std::string CurrentDirectory() override { return FCurrent; }
     DWORD ChangeDirectory(const std::string& path) override;
     bool Enumerate(const std::string& pattern,
-                   const std::function<void(DWORD, const char*)>& visit) override;
+                   const std::function<void(DWORD, const char*, bool)>& visit) override;
+    // The short forms the platform has, by path; other paths have none.
+    std::map<std::wstring, std::wstring> ShortPaths;
+    std::wstring ShortPath(const std::wstring& path) override {
+        auto found = ShortPaths.find(path);
+        return found == ShortPaths.end() ? L"" : found->second;
+    }
     bool VolumeFlags(const std::string& root, DWORD& flags) override;
     bool VolumeLabel(const std::string& root, std::string& label) override;
     DWORD LogicalDrives() override;

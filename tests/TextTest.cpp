@@ -35,3 +35,28 @@ TEST(OpenDialogFilter, BarsBecomeNulsAndTheTextEndsInTwoNuls) {
     // 0x83 0x7C is one character in code page 932: its trail byte is no separator.
     EXPECT_EQ(ConvertFilter("\x83|A|*.a", 932), std::string("\x83|A\0*.a\0", 8));
 }
+
+TEST(CodePageSpelling, OnlyCharactersWithACounterpartOfTheirOwnAreSpelled) {
+    std::string narrow;
+    EXPECT_TRUE(NarrowExactly(L"\u017B\u00F3\u0142w & b", 1250, narrow));
+    EXPECT_EQ(narrow, "\xAF\xF3\xB3w & b");
+    narrow = "kept";
+    EXPECT_FALSE(NarrowExactly(L"\u0109.ace", 1250, narrow)) << "c with circumflex: not c";
+    EXPECT_FALSE(NarrowExactly(L"a\uFF3C..\uFF3Carch", 1250, narrow)) << "not a backslash";
+    EXPECT_FALSE(NarrowExactly(L"\u0416\u0443\u043A.ace", 1250, narrow)) << "not ???";
+    EXPECT_EQ(narrow, "kept") << "left alone when the text cannot be spelled";
+    // What the platform's 8-bit functions make of the same names.
+    EXPECT_EQ(PlatformSpelling(L"\u0109.ace", 1250), "c.ace");
+    EXPECT_EQ(PlatformSpelling(L"a\uFF3C..\uFF3Carch", 1250), "a\\..\\arch");
+    EXPECT_EQ(PlatformSpelling(L"\u0416\u0443\u043A.ace", 1250), "???.ace");
+    // A typed "?" is the character itself, but it is never part of a file's name.
+    EXPECT_TRUE(NarrowExactly(L"C:\\a?b", 1250, narrow));
+    EXPECT_FALSE(NarrowExactly(L"C:\\a?b", 1250, narrow, false));
+    EXPECT_FALSE(NarrowExactly(L"C:\\a*", 1250, narrow, false));
+    // Another code page spells other letters.
+    EXPECT_TRUE(NarrowExactly(L"\u0416\u0443\u043A", 1251, narrow));
+    EXPECT_EQ(narrow, "\xC6\xF3\xEA");
+    EXPECT_TRUE(NarrowExactly(L"\u0109", CP_UTF8, narrow));
+    EXPECT_EQ(narrow, "\xC4\x89");
+    EXPECT_EQ(Widen("\xAF\xF3\xB3w", 1250), L"\u017B\u00F3\u0142w");
+}

@@ -4,6 +4,9 @@
 #include "SimulatedMachine.h"
 #include "main/UnpackCommand.h"
 
+#include <shlobj.h>
+#include <tuple>
+
 namespace {
 
 const std::string Warning = "Wskazany katalog docelowy nie istnieje!";
@@ -241,4 +244,142 @@ TEST_F(UnpackOnSimulatedMachine, ANetworkDestinationIsLookedForOnItsShare) {
     EXPECT_EQ(Machine.Started[0].first, ArchiverSearch().ProgramFolder + "ace32.exe");
     EXPECT_EQ(Machine.Started[0].second, "ace32.exe x -v  \\\\SERVER\\DATA\\OUT");
     EXPECT_EQ(Machine.Started[1].second, "ace32.exe x -v  \\\\SERVER\\GONE\\OUT");
+}
+
+namespace {
+
+const std::string Unspellable =
+    "Nazwy tego pliku nie można zapisać w stronie kodowej systemu. Wybierz plik o innej nazwie.";
+
+// Files and folders dropped on the main window through the platform's message, as a file
+// manager drops them; returns the texts of the boxes shown.
+Strings Drop(const std::vector<std::wstring>& items) {
+    std::wstring names;
+    for (const std::wstring& item : items)
+        names += item + L'\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
+    GlobalUnlock(memory);
+    TMessageBoxWatcher watcher;
+    SendMessageW(Form1->Handle(), WM_DROPFILES, WPARAM(memory), 0);
+    Strings texts;
+    for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+        texts.push_back(box.Text);
+    return texts;
+}
+
+// Replaces the field's text by pasting: the way in for what the code page cannot spell.
+void Paste(HWND field, const std::wstring& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy(text.c_str(), text.c_str() + text.size() + 1,
+              static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(field));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    SendMessageW(field, WM_PASTE, 0, 0);
+}
+
+// The open dialog's platform function: notes the name it is offered and is cancelled.
+std::string GOffered;
+BOOL WINAPI LookAndCancel(LPOPENFILENAMEA request) {
+    GOffered = request->lpstrFile;
+    return FALSE;
+}
+
+// The archive and the destination as the user sees them.
+std::tuple<std::string, std::string, std::string> Chosen() {
+    return {Form1->OpenDialog1->FileName, Form1->Label2->Caption(), Form1->Edit1->Text()};
+}
+
+} // namespace
+
+TEST_F(UnpackOnSimulatedMachine, ChosenFilesAreTakenInTheirShortFormWhereThePlatformHasOne) {
+    Machine.AddFile("C:\\WORK\\Long name.ace");
+    Machine.ShortPaths[L"C:\\WORK\\Long name.ace"] = L"C:\\WORK\\LONGNA~1.ACE";
+    Form1->OpenDialog1->OpenFunction = ChooseArchive;
+    GChoice = "C:\\WORK\\Long name.ace";
+    Press(Form1->RxSpeedButton1);
+    EXPECT_EQ(Chosen(), std::make_tuple(std::string("C:\\WORK\\LONGNA~1.ACE"),
+                                        std::string("C:\\WORK\\LONGNA~1.ACE"),
+                                        Form1->Edit1->Text()));
+    // The 8-bit answer of a dialog that lost letters names no file: refused, nothing changes.
+    GChoice = "C:\\WORK\\???.ace";
+    auto before = Chosen();
+    {
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton1);
+        ASSERT_EQ(watcher.Boxes().size(), 1u);
+        EXPECT_EQ(watcher.Boxes()[0].Text, Unspellable);
+    }
+    EXPECT_EQ(Chosen(), before);
+    EXPECT_EQ(Form1->OpenDialog1->FilterIndex, 1);
+    GChoice.clear();
+}
+
+TEST_F(UnpackOnSimulatedMachine, DroppedFilesAndFolders) {
+    Machine.AddDirectory("C:\\IN\\A__~1");
+    Machine.AddFile("C:\\IN\\DATA.ACE");
+    Machine.AddFile("C:\\IN\\notes.zip");
+    Machine.AddFile("C:\\IN\\___~1.ACE");
+    Machine.ShortPaths[L"C:\\IN\\\u0416\u0443\u043A.ace"] = L"C:\\IN\\___~1.ACE";
+    Machine.ShortPaths[L"C:\\IN\\a\uFF3C..\uFF3Carch"] = L"C:\\IN\\A__~1";
+    auto chosen = [](std::string archive, std::string destination) {
+        return std::make_tuple(archive, archive, destination);
+    };
+    Form1->Edit1->SetText("C:\\WORK");
+    const char* start = "C:\\WORK";
+
+    EXPECT_EQ(Drop({L"C:\\IN\\notes.zip"}), Strings{}) << "any extension";
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\notes.zip", start));
+    Form1->OpenDialog1->OpenFunction = LookAndCancel;
+    Press(Form1->RxSpeedButton1);
+    EXPECT_EQ(GOffered, "C:\\IN\\notes.zip") << "the dialog offers it next time";
+    EXPECT_EQ(Drop({L"C:\\IN", L"C:\\IN\\DATA.ACE", L"C:\\IN\\notes.zip"}), Strings{});
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\DATA.ACE", start)) << "the first file; no move";
+    EXPECT_EQ(Drop({L"C:\\IN\\\u0416\u0443\u043A.ace"}), Strings{});
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\___~1.ACE", start)) << "its short form";
+    EXPECT_EQ(Unpack(start), Strings{});
+    EXPECT_EQ(UnpackCommand, "ace32.exe x -v C:\\IN\\___~1.ACE C:\\WORK");
+
+    // Refused: nothing changes.
+    auto before = Chosen();
+    EXPECT_EQ(Drop({L"C:\\IN\\gone.ace"}), Strings{"File not found."});
+    EXPECT_EQ(Drop({L"C:\\IN\\\u0109.ace"}), Strings{Unspellable}) << "no short form";
+    EXPECT_EQ(Drop({L"C:\\WORK", L"C:\\IN\\gone.ace", L"C:\\IN\\DATA.ACE"}),
+              Strings{"File not found."})
+        << "the file meant first is not passed over";
+    EXPECT_EQ(Drop({L"C:\\IN\\a\uFF3C..\uFF3Carch"}), Strings{"I/O error 123."})
+        << "a folder the tree cannot spell";
+    EnableWindow(Form1->Handle(), FALSE);
+    EXPECT_EQ(Drop({L"C:\\IN\\notes.zip"}), Strings{}) << "a locked window takes no drop";
+    EnableWindow(Form1->Handle(), TRUE);
+    EXPECT_EQ(Chosen(), before);
+
+    // Folders only: the tree moves to the first, and the destination follows it.
+    EXPECT_EQ(Drop({L"C:\\IN", L"C:\\WORK"}), Strings{});
+    EXPECT_EQ(Form1->DirectoryListBox1->ActivePath, "C:\\IN");
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\___~1.ACE", "C:\\IN"));
+}
+
+TEST_F(UnpackOnSimulatedMachine, ADestinationTheCodePageCannotSpellStartsNothing) {
+    EXPECT_EQ(Unpack("C:\\WORK"), Strings{});
+    std::string command = UnpackCommand;
+    for (const wchar_t* pasted : {L"C:\\WORK\\\u0109", L"C:\\WORK\uFF3Cx", L"C:\\\u732B"}) {
+        Paste(Form1->Edit1->Handle(), pasted);
+        TMessageBoxWatcher watcher;
+        Press(Form1->RxSpeedButton2);
+        ASSERT_EQ(watcher.Boxes().size(), 1u);
+        EXPECT_EQ(watcher.Boxes()[0].Text,
+                  "Ścieżki docelowej nie można zapisać w stronie kodowej systemu.");
+    }
+    EXPECT_EQ(UnpackCommand, command);
+    EXPECT_EQ(Machine.Started.size(), 1u) << "only the first press started the archiver";
+    EXPECT_EQ(Unpack("C:\\WORK\\?"), Strings{Warning}) << "a typed \"?\" goes as today";
+    EXPECT_EQ(Machine.Started.size(), 2u);
 }

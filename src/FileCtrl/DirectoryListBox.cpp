@@ -101,13 +101,18 @@ void TDirectoryListBox::Rebuild() {
     }
     int selected = Count() - 1;
     std::vector<std::string> names;
-    CollectSubfolders(ActivePath, names);
+    std::vector<size_t> unspellable;
+    CollectSubfolders(ActivePath, names, &unspellable);
     size_t bytes = 0;
     for (const std::string& name : names)
         bytes += name.size() + 1;
     Reserve(int(names.size()), bytes);
+    int firstSubfolder = Count();
     for (const std::string& name : names)
         add(name, ClosedFolder);
+    FUnspellable.clear();
+    for (size_t at : unspellable)
+        FUnspellable.push_back(firstSubfolder + int(at));
     SetItemIndex(selected);
 }
 
@@ -126,32 +131,50 @@ static std::string SortKey(const std::string& name) {
     return key;
 }
 
-int CollectSubfolders(const std::string& directory, std::vector<std::string>& names) {
+int CollectSubfolders(const std::string& directory, std::vector<std::string>& names,
+                      std::vector<size_t>* unspellable) {
     std::vector<std::string> found;
+    std::vector<bool> inexact;
     const DWORD passedOver = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 8 /* volume label */;
-    Machine().Enumerate(JoinPath(directory, "*.*", CodePage()), [&](DWORD attributes, const char* name) {
+    auto visit = [&](DWORD attributes, const char* name, bool exact) {
         if ((attributes & passedOver) || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return;
-        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0)
+        if (std::strcmp(name, ".") != 0 && std::strcmp(name, "..") != 0) {
             found.emplace_back(name);
-    });
+            inexact.push_back(!exact);
+        }
+    };
+    Machine().Enumerate(JoinPath(directory, "*.*", CodePage()), visit);
     // The order is the one CompareStringA gives with the ignore-case flag, and of names equal
     // under it the first found is kept: as placing each name by binary search and dropping an
     // equal one would. Each name's sort key is made once; comparing keys byte by byte gives the
-    // same order as comparing the names, at a fraction of the cost.
-    std::vector<std::pair<std::string, size_t>> keyed;
+    // same order as comparing the names, at a fraction of the cost. A name spelled exactly goes
+    // before an equal one that only looks like it, so that the one listed is the one opened.
+    struct TKeyed {
+        std::string Key;
+        bool Inexact;
+        size_t Index;
+    };
+    std::vector<TKeyed> keyed;
     keyed.reserve(found.size());
     for (size_t i = 0; i < found.size(); i++)
-        keyed.emplace_back(SortKey(found[i]), i);
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+        keyed.push_back({SortKey(found[i]), inexact[i], i});
+    std::stable_sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
+        int order = a.Key.compare(b.Key);
+        return order < 0 || (order == 0 && a.Inexact < b.Inexact);
+    });
     keyed.erase(std::unique(keyed.begin(), keyed.end(),
-                            [](const auto& a, const auto& b) { return a.first == b.first; }),
+                            [](const TKeyed& a, const TKeyed& b) { return a.Key == b.Key; }),
                 keyed.end());
     std::vector<std::string> sorted;
     sorted.reserve(keyed.size());
-    for (const auto& [key, index] : keyed)
-        sorted.push_back(std::move(found[index]));
+    if (unspellable)
+        unspellable->clear();
+    for (const TKeyed& entry : keyed) {
+        if (unspellable && entry.Inexact)
+            unspellable->push_back(sorted.size());
+        sorted.push_back(std::move(found[entry.Index]));
+    }
     int count = int(found.size());
     names = std::move(sorted);
     return count;
@@ -185,7 +208,13 @@ std::string TDirectoryListBox::ItemPath(int index) const {
     return drive + tail.substr(0, at);
 }
 
-void TDirectoryListBox::OpenSelected() { ChangeDirectory(ItemPath(ItemIndex())); }
+// A subfolder whose name the code page cannot spell exactly is opened by no 8-bit path: its
+// spelling names another folder or none. It fails as a name with wildcards does.
+void TDirectoryListBox::OpenSelected() {
+    if (std::binary_search(FUnspellable.begin(), FUnspellable.end(), ItemIndex()))
+        throw EInOutError(ERROR_INVALID_NAME);
+    ChangeDirectory(ItemPath(ItemIndex()));
+}
 
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (path.empty() || SameDirectory(path, ActivePath) == 0)

@@ -55,12 +55,18 @@ private:
     TTargetText ResolveTarget(const std::string& text) const;
     void EnterDirectory(const std::string& directory);
     std::string MovedTo() const;
+
+    // The subfolder items whose names the code page cannot spell exactly, in order.
+    std::vector<int> FUnspellable;
 };
 
 // The subdirectories of a directory, neither hidden nor system, in the order a case-insensitive
 // comparison in the user's locale gives; of names equal but for case the first enumerated is
-// kept. Returns how many were found.
-int CollectSubfolders(const std::string& directory, std::vector<std::string>& names);
+// kept, unless a later one is spelled exactly and the first is not. Returns how many were found;
+// unspellable, when given, receives the positions in names of those the code page cannot spell
+// exactly.
+int CollectSubfolders(const std::string& directory, std::vector<std::string>& names,
+                      std::vector<size_t>* unspellable = nullptr);
 
 // Makes the list class known to window descriptions (once).
 void RegisterFileControls();

@@ -8,6 +8,9 @@ public:
     const char* ClassName() const override { return "TEdit"; }
     std::string Text() const { return Caption(); }
     void SetText(const std::string& value) { SetCaption(value); }
+    // The text as the field holds it, with the characters that its 8-bit text cannot spell
+    // (pasted ones, for instance).
+    std::wstring WideText() const;
 
 protected:
     void CreateParams(TCreateParams& params) const override;

@@ -1,5 +1,7 @@
 #include "Machine.h"
 
+#include "TextUtils.h"
+
 #include <shellapi.h>
 #include <winnetwk.h>
 
@@ -19,19 +21,26 @@ public:
         return SetCurrentDirectoryA(path.c_str()) ? 0 : GetLastError();
     }
 
+    // The names are read as the platform keeps them, so that a name the code page cannot spell
+    // is told from the one its 8-bit spelling names.
     bool Enumerate(const std::string& pattern,
-                   const std::function<void(DWORD, const char*)>& visit) override {
-        WIN32_FIND_DATAA entry;
-        HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+                   const std::function<void(DWORD, const char*, bool)>& visit) override {
+        UINT codePage = CodePage();
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileW(Widen(pattern, codePage).c_str(), &entry);
         if (search == INVALID_HANDLE_VALUE)
             return false;
         struct TCloser {
             HANDLE Search;
             ~TCloser() { FindClose(Search); }
         } closer{search};
-        do
-            visit(entry.dwFileAttributes, entry.cFileName);
-        while (FindNextFileA(search, &entry));
+        std::string name;
+        do {
+            bool exact = NarrowExactly(entry.cFileName, codePage, name);
+            if (!exact)
+                name = PlatformSpelling(entry.cFileName, codePage);
+            visit(entry.dwFileAttributes, name.c_str(), exact);
+        } while (FindNextFileW(search, &entry));
         return true;
     }
 
@@ -62,6 +71,13 @@ public:
             return false;
         name = buffer;
         return true;
+    }
+
+    std::wstring ShortPath(const std::wstring& path) override {
+        std::wstring result(MAX_PATH, L'\0');
+        DWORD length = GetShortPathNameW(path.c_str(), result.data(), MAX_PATH);
+        result.resize(length < MAX_PATH ? length : 0);
+        return result;
     }
 
     DWORD FileAttributes(const std::string& path) override {

@@ -17,9 +17,11 @@ public:
     // Changes it; 0 on success, else the platform's error code.
     virtual DWORD ChangeDirectory(const std::string& path) = 0;
     // Calls visit for every entry matching the pattern (a folder, "\" and "*.*"); false when
-    // the first call fails (nothing there, no access).
-    virtual bool Enumerate(const std::string& pattern,
-                           const std::function<void(DWORD attributes, const char* name)>& visit) = 0;
+    // the first call fails (nothing there, no access). A name the code page cannot spell exactly
+    // comes as the platform's 8-bit functions spell it, with exact false.
+    virtual bool Enumerate(
+        const std::string& pattern,
+        const std::function<void(DWORD attributes, const char* name, bool exact)>& visit) = 0;
     // The file-system flags of the volume at root (a drive or share prefix and "\").
     virtual bool VolumeFlags(const std::string& root, DWORD& flags) = 0;
     // The volume label at root; false when the volume cannot be read.
@@ -30,6 +32,8 @@ public:
     virtual UINT DriveType(const std::string& root) = 0;
     // The network name behind a drive ("X:"); false when it has none.
     virtual bool RemoteName(const std::string& drive, std::string& name) = 0;
+    // The platform's short (8.3) form of an existing path; empty when it has none.
+    virtual std::wstring ShortPath(const std::wstring& path) = 0;
     // The attribute bits of a path, or INVALID_FILE_ATTRIBUTES.
     virtual DWORD FileAttributes(const std::string& path) = 0;
     // Reads a whole file opened for reading without sharing; false when it cannot be opened.

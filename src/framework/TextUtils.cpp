@@ -1,5 +1,6 @@
 #include "TextUtils.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 
@@ -22,6 +23,48 @@ std::string AdjustLineBreaks(const std::string& text, UINT codePage) {
         }
     }
     return result;
+}
+
+static std::string Narrow(const std::wstring& text, UINT codePage, DWORD flags, BOOL* lost) {
+    int length = WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), nullptr, 0,
+                                     nullptr, lost);
+    std::string narrow(length, '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), int(text.size()), narrow.data(), length,
+                        nullptr, lost);
+    return narrow;
+}
+
+bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow, bool wildcards) {
+    // Plain ASCII, most names, is the same in every code page.
+    if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
+        if (!wildcards && text.find_first_of(L"?*") != std::wstring::npos)
+            return false;
+        narrow.assign(text.begin(), text.end());
+        return true;
+    }
+    BOOL lost = FALSE;
+    // UTF-8 spells every character and takes neither the flag nor the question.
+    bool utf8 = codePage == CP_UTF8;
+    std::string converted =
+        Narrow(text, codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &lost);
+    // The way back tells a look-alike from the character itself where the flag is not kept.
+    if (lost || Widen(converted, codePage) != text)
+        return false;
+    if (!wildcards && converted.find_first_of("?*") != std::string::npos)
+        return false;
+    narrow = converted;
+    return true;
+}
+
+std::string PlatformSpelling(const std::wstring& text, UINT codePage) {
+    return Narrow(text, codePage, 0, nullptr);
+}
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+    int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
+    std::wstring wide(length, L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), wide.data(), length);
+    return wide;
 }
 
 std::string Format(const char* format, ...) {

@@ -7,5 +7,16 @@
 // trail byte of value 10 or 13 is never taken for a break.
 std::string AdjustLineBreaks(const std::string& text, UINT codePage);
 
+// The text in the code page, when every character has its own counterpart there: false when a
+// character would be lost to the default character or replaced by a look-alike (best fit),
+// either of which could name another file. A wildcard is never part of a name, so a "?" or "*"
+// in the result counts as lost too when wildcards is false.
+bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
+                   bool wildcards = true);
+// The text as the platform's 8-bit functions spell it: look-alikes and "?" where the code page
+// has no counterpart.
+std::string PlatformSpelling(const std::wstring& text, UINT codePage);
+std::wstring Widen(const std::string& text, UINT codePage);
+
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -2,11 +2,13 @@
 
 #include "framework/AppLink.h"
 #include "framework/DescReader.h"
+#include "framework/Machine.h"
 #include "framework/Picture.h"
 #include "framework/TaskWindowLock.h"
 #include "shell/Application.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 static int WindowsMajorVersion() { return LOBYTE(LOWORD(GetVersion())); }
 int (*PlatformMajorVersion)() = WindowsMajorVersion;
@@ -126,8 +128,25 @@ static void Centre(HWND window) {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The chosen file as the dialog knows it, before its 8-bit answer loses what the code page
+// cannot spell: taken when the dialog accepts a name, from the folder it moved to and its name
+// field.
+static std::wstring GChosenPath;
+
+static std::wstring ChosenPath(HWND dialog) {
+    std::wstring folder(MAX_PATH, L'\0'), name(MAX_PATH, L'\0');
+    folder.resize(GetCurrentDirectoryW(MAX_PATH, folder.data()));
+    name.resize(GetDlgItemTextW(dialog, edt1, name.data(), MAX_PATH));
+    if (!folder.empty() && folder.back() != L'\\')
+        folder += L'\\';
+    return folder + name;
+}
+
 UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
+    static const UINT fileOk = RegisterWindowMessageA(FILEOKSTRINGA);
+    if (msg == fileOk) {
+        GChosenPath = ChosenPath(window);
+    } else if (msg == WM_INITDIALOG) {
         if (GDialogCtl3D && Ctl3DLibrary().SubclassDlgEx) {
             Ctl3DLibrary().SubclassDlgEx(window, 0xFFFF);
             Ctl3DLibrary().AutoSubclass(MainInstance());
@@ -197,6 +216,26 @@ BOOL TCommonDialog::TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request)
     return run(&request);
 }
 
+EUnspellableFile::EUnspellableFile()
+    : Exception("Nazwy tego pliku nie można zapisać w stronie kodowej systemu. Wybierz plik o "
+                "innej nazwie") {}
+
+bool SpellChosenPath(const std::wstring& path, std::string& spelled) {
+    UINT codePage = Machine().CodePage();
+    std::wstring shortPath = Machine().ShortPath(path);
+    return (!shortPath.empty() && NarrowExactly(shortPath, codePage, spelled, false)) ||
+           NarrowExactly(path, codePage, spelled, false);
+}
+
+// The dialog's answer in full: the path it took when a name was accepted, as long as the 8-bit
+// answer is that path as the platform spells it; else the 8-bit answer itself.
+static std::wstring AnswerPath(const std::string& answer) {
+    UINT codePage = Machine().CodePage();
+    if (!GChosenPath.empty() && PlatformSpelling(GChosenPath, codePage) == answer)
+        return GChosenPath;
+    return Widen(answer, codePage);
+}
+
 bool TOpenDialog::RunDialog() {
     Files.clear();
     std::string filter = ConvertFilter(Filter, GetACP());
@@ -221,9 +260,13 @@ bool TOpenDialog::RunDialog() {
     FExplorer = (request.Flags & OFN_EXPLORER) != 0;
     request.lpfnHook = FExplorer ? ExplorerHook : OldStyleHook;
     request.hwndOwner = AppLink() ? AppLink()->OwnerWindow() : nullptr;
+    GChosenPath.clear();
     if (!TaskModalDialog(OpenFunction, request))
         return false;
-    FileName = file.c_str();
+    std::string chosen;
+    if (!SpellChosenPath(AnswerPath(file.c_str()), chosen))
+        throw EUnspellableFile();
+    FileName = chosen;
     Files.push_back(FileName);
     Options = (Options & ~(OptionBit(ofExtensionDifferent) | OptionBit(ofReadOnly))) |
               ((request.Flags & OFN_EXTENSIONDIFFERENT) ? OptionBit(ofExtensionDifferent) : 0) |

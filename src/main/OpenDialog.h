@@ -1,6 +1,7 @@
 #pragma once
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/Exceptions.h"
 #include "framework/Messages.h"
 
 #include <string>
@@ -56,7 +57,9 @@ public:
     const char* ClassName() const override { return "TOpenDialog"; }
 
     // Shows the dialog task-modally; true when the user confirmed a file, which FileName then
-    // holds. On cancel (or when the platform dialog fails) FileName stays as it was.
+    // holds in the form SpellChosenPath gives. On cancel (or when the platform dialog fails)
+    // FileName stays as it was; a file whose path the code page cannot spell raises the error
+    // and changes nothing either.
     bool RunDialog() override;
 
     unsigned Options = 0;
@@ -100,6 +103,18 @@ std::string DefaultExtension(const std::string& defaultExt, const std::string& f
                              bool explorer);
 // Where the dialog stands: centred horizontally, a third of the free height from the top.
 POINT DialogPlace(int width, int height, int screenWidth, int screenHeight);
+
+// A chosen file whose path the code page cannot spell, not even in its short form.
+class EUnspellableFile : public Exception {
+public:
+    EUnspellableFile();
+    const char* ClassName() const override { return "EUnspellableFile"; }
+};
+
+// The 8-bit path a file chosen by the user is taken as: its short (8.3) form when the platform
+// has one that the code page spells exactly, else the path itself when the code page spells it
+// exactly. False when neither is spelled exactly.
+bool SpellChosenPath(const std::wstring& path, std::string& spelled);
 
 // The platform's major version; tests may replace it.
 extern int (*PlatformMajorVersion)();

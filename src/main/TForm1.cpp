@@ -7,6 +7,10 @@
 #include "shell/Application.h"
 #include "shell/MessageDialog.h"
 
+#include <algorithm>
+
+#include <shellapi.h>
+
 TForm1* Form1 = nullptr;
 std::string UnpackCommand;
 
@@ -42,10 +46,15 @@ void TForm1::RxSpeedButton1Click(TObject*) {
 
 // "Rozpakuj": the archiver is started first; the warning about the destination comes after and
 // is about the folder the archiver receives. A device is never a folder to unpack into: for one
-// the warning is all that happens.
+// the warning is all that happens. A character the code page cannot spell would reach the
+// archiver as a "?" or as a look-alike that names another folder: such a destination is refused
+// before anything starts.
 void TForm1::RxSpeedButton2Click(TObject*) {
-    UnpackCommand = BuildUnpackCommand(OpenDialog1->FileName, Edit1->Text());
-    std::string destination = ArgumentAsReceived(Edit1->Text());
+    std::string text;
+    if (!NarrowExactly(Edit1->WideText(), Machine().CodePage(), text))
+        throw Exception("Ścieżki docelowej nie można zapisać w stronie kodowej systemu");
+    UnpackCommand = BuildUnpackCommand(OpenDialog1->FileName, text);
+    std::string destination = ArgumentAsReceived(text);
     if (!NamesDevice(destination, Machine().CodePage()))
         StartArchiver(UnpackCommand);
     if (!IsExistingDirectory(destination))
@@ -92,4 +101,67 @@ TRxSpeedButton* TForm1::KeyButton(WPARAM key) const {
 // The tree list moved: the destination field shows the full path of the shown directory.
 void TForm1::DirectoryListBox1Change(TObject*) {
     Edit1->SetText(DirectoryListBox1->ItemPath(DirectoryListBox1->ItemIndex()));
+}
+
+void TForm1::CreateWnd() {
+    TForm::CreateWnd();
+    DragAcceptFiles(Handle(), TRUE);
+}
+
+void TForm1::WndProc(TMessage& message) {
+    if (message.Msg != WM_DROPFILES) {
+        TForm::WndProc(message);
+        return;
+    }
+    auto drop = HDROP(message.WParam);
+    std::vector<std::wstring> items(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    for (UINT i = 0; i < items.size(); i++) {
+        items[i].resize(DragQueryFileW(drop, i, nullptr, 0) + 1);
+        items[i].resize(DragQueryFileW(drop, i, items[i].data(), UINT(items[i].size())));
+    }
+    DragFinish(drop);
+    // While a dialog or a message is up the window is locked: the drop is not for it.
+    if (IsWindowEnabled(Handle()))
+        TakeDropped(items);
+}
+
+namespace {
+// A dropped item as the program can take it: the path in the chosen-file form, and its
+// attributes (INVALID_FILE_ATTRIBUTES when it is missing or cannot be spelled).
+struct TDroppedItem {
+    std::wstring Path;
+    std::string Spelled;
+    bool Spellable;
+    DWORD Attributes;
+    explicit TDroppedItem(const std::wstring& path) : Path(path) {
+        Spellable = SpellChosenPath(path, Spelled);
+        Attributes = Spellable ? Machine().FileAttributes(Spelled) : INVALID_FILE_ATTRIBUTES;
+    }
+    bool Exists() const { return Attributes != INVALID_FILE_ATTRIBUTES; }
+    bool IsFolder() const { return Exists() && (Attributes & FILE_ATTRIBUTE_DIRECTORY); }
+};
+} // namespace
+
+// The first item that is no folder decides, so that a file the user meant is never passed over
+// for another; without one, the first folder.
+void TForm1::TakeDropped(const std::vector<std::wstring>& items) {
+    std::vector<TDroppedItem> dropped(items.begin(), items.end());
+    auto decisive = std::find_if(dropped.begin(), dropped.end(),
+                                 [](const TDroppedItem& item) { return !item.IsFolder(); });
+    if (decisive == dropped.end()) {
+        if (dropped.empty())
+            return;
+        // The tree shows a folder by its own name, never by its short form.
+        std::string folder;
+        if (!NarrowExactly(dropped.front().Path, Machine().CodePage(), folder, false))
+            throw EInOutError(ERROR_INVALID_NAME);
+        DirectoryListBox1->ChangeDirectory(folder);
+        return;
+    }
+    if (!decisive->Spellable)
+        throw EUnspellableFile();
+    if (!decisive->Exists())
+        throw EInOutError(ERROR_FILE_NOT_FOUND);
+    OpenDialog1->FileName = decisive->Spelled;
+    Label2->SetCaption(decisive->Spelled);
 }

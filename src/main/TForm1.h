@@ -9,6 +9,7 @@
 #include "main/OpenDialog.h"
 
 #include <string>
+#include <vector>
 
 // The main window: the archive, the destination and the four command buttons.
 class TForm1 : public TForm {
@@ -35,7 +36,17 @@ public:
     void RxSpeedButton4Click(TObject* sender);
     void DirectoryListBox1Change(TObject* sender);
 
+    // Files and folders dropped on the window, in the order the drop gives them: the first file
+    // becomes the archive as if chosen in the open dialog; with folders only, the tree list
+    // moves to the first. A missing file or one whose name the code page cannot spell is
+    // reported and changes nothing.
+    void TakeDropped(const std::vector<std::wstring>& items);
+
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
+
+protected:
+    void CreateWnd() override;
+    void WndProc(TMessage& message) override;
 
 private:
     TRxSpeedButton* KeyButton(WPARAM key) const;

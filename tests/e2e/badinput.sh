@@ -2,7 +2,10 @@
 # Bad input through the real program. Started in a folder of 50,000 subfolders and some with
 # Polish names, the tree lists every one in Polish order and a Polish name with blanks opened
 # there reaches the archiver whole. Destinations typed with "&", blanks and a double quote reach
-# the archiver as typed; the device names CON and nul get the warning and start nothing.
+# the archiver as typed; the device names CON and nul get the warning and start nothing. Names the
+# code page cannot spell: archives chosen in the dialog reach the archiver in their short form,
+# never as another file; a pasted destination with such a letter starts nothing; a folder named
+# with look-alikes of backslashes is never a way elsewhere.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -88,7 +91,66 @@ no_warning "an existing folder"
 check "the archiver ran once, for the folder only" "1 C:\\tolvo-bad" \
     "$(grep -c '^end' "$work/ace.log") $(record_value arg3 "$work/ace.log")"
 
+# Beside c.ace and the folder c: ĉ.ace, Жук.ace, the folder ĉ and the folder "a＼..＼..＼arch".
+spelling=$WINEPREFIX/drive_c/tolvo-names
+rm -rf "$spelling"
+mkdir -p "$spelling/c" "$spelling/ĉ" "$spelling/a＼..＼..＼arch"
+for file in c.ace ĉ.ace Жук.ace 'Long archive name.ace'; do
+    echo "not an archive" >"$spelling/$file"
+done
+drop_on "$main" 290 130 "$spelling" >/dev/null
+check "a dropped folder moves the tree" 'C:\tolvo-names' "$(edit_text)"
+check "the look-alike folder is listed as before, c once" 'a\..\..\arch|c' \
+    "$(probe items "$list" 2 2 | names)"
+open_item() { # top of the item in the window's client area
+    xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + $1 + 8)) click --repeat 2 --delay 80 1
+}
+top=$(first_subfolder_top 'C:\tolvo-names')
+open_item "$top"
+box=$(probe dialog 5000)
+check "opening it is refused" "I/O error 123." "$(probe item "$box" 65535)"
+xdotool key Return
+probe gone "$box" 5000 >/dev/null
+check "and the tree stays" 'C:\tolvo-names' "$(edit_text)"
+open_item $((top + 16))
+sleep 0.5
+check "c opens the folder c" 'C:\tolvo-names\c' "$(edit_text)"
+
+choose_in_dialog() { # how name
+    rm -f "$work/ace.log"
+    click_client "$main" 261 5 65 25
+    "$1" "$(probe dialog 10000)" 'C:\tolvo-names' "$2"
+    unpack
+    wait_for_file "$work/ace.log"
+    record_value command "$work/ace.log"
+}
+for name in Жук.ace ĉ.ace; do
+    short=$(probe short "C:\\tolvo-names\\$name")
+    check "$name chosen reaches the archiver in its short form $short" \
+        "ace32.exe x -v $short C:\tolvo-names\c" "$(choose_in_dialog pick_file "$name")"
+done
+check "which is not c.ace" yes "$([ "$short" != 'C:\tolvo-names\c.ace' ] && echo yes)"
+short=$(probe short 'C:\tolvo-names\Long archive name.ace')
+check "a long name with blanks in its short form $short" "ace32.exe x -v $short C:\tolvo-names\c" \
+    "$(choose_in_dialog choose_file 'Long archive name.ace')"
+screenshot badinput-short-name
+
+rm -f "$work/ace.log"
+probe clip 'C:\tolvo-names\ĉ'
+click_client "$main" 8 68 233 19
+xdotool key End shift+Home ctrl+v
+screenshot badinput-pasted-destination
+unpack
+box=$(probe dialog 5000)
+check "a pasted destination the code page cannot spell is refused" \
+    "Ścieżki docelowej nie można zapisać w stronie kodowej systemu." "$(probe item "$box" 65535)"
+screenshot badinput-unspellable-destination
+xdotool key Return
+probe gone "$box" 5000 >/dev/null
+sleep 1
+check "and the archiver is not started" no "$([ -e "$work/ace.log" ] && echo yes || echo no)"
+
 click_client "$main" 261 208 65 25
 check "\"Wyjdź\" ends the program with exit code 0" 0 "$(tolvo_exit_code)"
-rm -rf "$work" "$start"
+rm -rf "$work" "$start" "$spelling"
 summary

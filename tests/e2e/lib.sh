@@ -3,6 +3,7 @@
 set -u
 TOLVO_EXE=$(realpath "$1")
 PROBE_EXE=$(realpath "$2")
+XDROP=$(dirname "$PROBE_EXE")/xdrop
 ARTEFACTS=${TOLVO_ARTEFACTS:-/tmp/tolvo-artefacts}
 mkdir -p "$ARTEFACTS"
 PASSED=0
@@ -68,8 +69,9 @@ summary() {
     [ "$FAILED" = 0 ]
 }
 
-# The Windows form of a Unix path, as the program sees it.
+# The Windows form of a Unix path, as the program sees it, and the platform's short form of that.
 winpath() { wine winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+shortpath() { probe short "$(winpath "$1")"; }
 
 # Moves the pointer over the point, lets the loop's idle step see it there, then clicks: a flat
 # button reacts to a press only once it knows the pointer is over it.
@@ -77,6 +79,15 @@ click_at() { # x y
     xdotool mousemove "$1" "$2"
     sleep 0.4
     xdotool click 1
+}
+
+# Drops files and folders (Unix paths) on a point of the window given in its client coordinates,
+# as a file manager does; prints "dropped", or "refused" when the window takes no drop.
+drop_on() { # window x y path...
+    local origin
+    origin=$(value clientorigin "$(probe info "$1")")
+    "$XDROP" $((${origin%,*} + $2)) $((${origin#*,} + $3)) "${@:4}"
+    sleep 0.5
 }
 
 # Clicks the middle of a rectangle given in the window's client coordinates.
@@ -125,6 +136,23 @@ choose_file() { # dialog folder name
     sleep 0.5
     xdotool key End shift+Home
     xdotool type --delay 20 "$3"
+    xdotool key Return
+    probe gone "$1" 5000 >/dev/null
+}
+
+# Takes a file from the old-style open dialog's file list: the folder typed into the name field
+# moves the dialog there, then the name, which the keyboard may not be able to type, is picked
+# in the list with the arrow keys.
+pick_file() { # dialog folder name
+    local list index
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+    sleep 0.5
+    list=$(probe children "$1" | awk '$2 == "ListBox" {print $1; exit}')
+    index=$(probe items "$list" 0 100 |
+        awk -v name="$3" '{n = $1; sub(/^[0-9]+ /, "")} $0 == name {print n}')
+    xdotool key Tab Home
+    for ((i = 0; i < index; i++)); do xdotool key Down; done
     xdotool key Return
     probe gone "$1" 5000 >/dev/null
 }

@@ -29,9 +29,13 @@
 //   probe hit HWND X Y        prints the part of the window at the screen point (WM_NCHITTEST),
 //                             whatever covers it there, and the point in its client area
 //   probe foreground          prints the foreground window and its class
+//   probe short PATH          prints the platform's short (8.3) form of the path
+//   probe clip TEXT           puts the text on the clipboard, as a copy in another program does
 //   probe session             reads commands from standard input, one a line, and answers each
 //                             with its output and a line "=" followed by its exit code
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "../ProcessResources.h"
 
@@ -281,6 +285,36 @@ static int Foreground() {
     return 0;
 }
 
+// Argument n as the shell gave it, with the letters that the code page cannot spell.
+static std::wstring WideArgument(int n) {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::wstring argument = n < count ? arguments[n] : L"";
+    LocalFree(arguments);
+    return argument;
+}
+
+static int ShortPath(const std::wstring& path) {
+    wchar_t buffer[MAX_PATH] = L"";
+    DWORD length = GetShortPathNameW(path.c_str(), buffer, MAX_PATH);
+    if (!length || length >= MAX_PATH)
+        return std::fprintf(stderr, "probe: no short form\n"), 1;
+    std::printf("%s\n", Utf8(buffer).c_str());
+    return 0;
+}
+
+static int Clip(const std::wstring& text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    if (!OpenClipboard(nullptr))
+        return std::fprintf(stderr, "probe: the clipboard is busy\n"), 1;
+    EmptyClipboard();
+    bool set = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+    CloseClipboard();
+    return set ? 0 : 1;
+}
+
 static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
 
 static int Run(int argc, char** argv);
@@ -353,8 +387,12 @@ static int Run(int argc, char** argv) {
         return Foreground();
     if (command == "session")
         return Session();
+    if (command == "short" && argc > 2)
+        return ShortPath(WideArgument(2));
+    if (command == "clip" && argc > 2)
+        return Clip(WideArgument(2));
     std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
                          "items|closebox|children|count|stack|ping|resources|windows|hit|"
-                         "foreground|session ...\n");
+                         "foreground|session|short|clip ...\n");
     return 2;
 }

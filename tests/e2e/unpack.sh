@@ -3,6 +3,7 @@
 # system folder or the search path but never from the current directory of the moment, then
 # warns about a missing destination; "Wyjdź" and the close box end the program with exit code 0.
 # In a 64-bit prefix the system folder is the one a 32-bit program sees, never the 64-bit one.
+# Archives and folders dropped on the window from a file manager.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -118,8 +119,8 @@ unpack "$main"
 wait_for_file "$work/ace.log"
 check "the archiver on the search path runs" \
     "$(winpath "$work/path/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
-check "the chosen archive, kept through a cancel, is its second argument" \
-    "$(winpath "$work/moved/TEST.ACE" | tr a-z A-Z)" "$(record_value arg3 "$work/ace.log" | tr a-z A-Z)"
+check "the chosen archive in its short form, kept through a cancel, is its second argument" \
+    "$(shortpath "$work/moved/TEST.ACE")" "$(record_value arg3 "$work/ace.log")"
 expect_warning "archiver on the path"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
@@ -144,6 +145,42 @@ check "the archiver in the program's system folder runs" \
     "$(winpath "$system32/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
 rm -f "$system32/ace32.exe"
 expect_warning "archiver in the system folder"
+probe close "$main"
+check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# 7. Dropped on the window: a folder moves the tree, the first file dropped is the archive, in
+# its short form; a missing one is refused and so is every drop while a box is up.
+mkdir -p "$work/drop/Folder A" "$work/drop/Folder B"
+echo "not an archive" >"$work/drop/Dropped archive.ace"
+echo "not an archive" >"$work/drop/second.zip"
+TOLVO_EXE=$work/prog/tolvo.exe start_tolvo "$work/start"
+main=$(probe find "Tolvo v1.0" 20000)
+picture="290 130" # the side picture between "Rozpakuj" and "O programie"
+unpack_into() { # what destination archive
+    rm -f "$work/ace.log"
+    unpack "$main"
+    wait_for_file "$work/ace.log"
+    check "$1: the archiver gets the archive and the destination" "$3|$2" \
+        "$(record_value arg3 "$work/ace.log")|$(record_value arg4 "$work/ace.log")"
+}
+check "a folder dropped is taken" dropped "$(drop_on "$main" $picture "$work/drop/Folder A")"
+folder=$(winpath "$work/drop/Folder A")
+check "the tree moved there and the destination followed" "$folder" "$(edit_text "$main")"
+drop_on "$main" $picture "$work/drop/Dropped archive.ace" >/dev/null
+screenshot dropped-archive
+unpack_into "one file dropped" "$folder" "$(shortpath "$work/drop/Dropped archive.ace")"
+drop_on "$main" 60 150 "$work/drop/Folder B" "$work/drop/second.zip" \
+    "$work/drop/Dropped archive.ace" >/dev/null
+check "several dropped on the tree: its folder stays" "$folder" "$(edit_text "$main")"
+unpack_into "the first file of several" "$folder" "$(shortpath "$work/drop/second.zip")"
+drop_on "$main" $picture "$work/drop/gone.ace" >/dev/null
+box=$(probe dialog 5000)
+check "a missing file dropped: the error" "File not found." "$(probe item "$box" 65535)"
+drop_on "$main" $picture "$work/drop/Dropped archive.ace" >/dev/null
+xdotool key Return
+probe gone "$box" 5000 >/dev/null
+unpack_into "after the missing file and a drop on the box" "$folder" \
+    "$(shortpath "$work/drop/second.zip")"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 

@@ -90,7 +90,7 @@ xdotool keydown Return
 sleep 1.5
 xdotool keyup Return
 wait_for_file "$work/ace.log"
-check "the archive chosen with Enter reaches the archiver" "$archives\\TEST.ACE" \
+check "the archive chosen with Enter reaches the archiver" "$(shortpath "$work/archives/TEST.ACE")" \
     "$(record_value arg3 "$work/ace.log")"
 check "into the typed folder" "$start\\Alfa" "$(record_value arg4 "$work/ace.log")"
 sleep 1

@@ -50,8 +50,9 @@ check "another drive moves the destination" yes \
 # "Rozpakuj" into the existing folder of that drive: the exact command line, no warning.
 click_client "$main" $UNPACK_BUTTON
 wait_for_file "$work/ace.log"
-expected="ace32.exe x -v $archives\\TEST.ACE $destination"
-[[ "$destination" == *" "* ]] && expected="ace32.exe x -v $archives\\TEST.ACE \"$destination\""
+archive=$(shortpath "$work/archives/TEST.ACE")
+expected="ace32.exe x -v $archive $destination"
+[[ "$destination" == *" "* ]] && expected="ace32.exe x -v $archive \"$destination\""
 check "the archiver gets the archive and the destination" "$expected" \
     "$(record_value command "$work/ace.log")"
 check "no warning for an existing destination" "" "$(probe dialog 1500)"
