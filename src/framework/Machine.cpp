@@ -3,7 +3,18 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+FARPROC LibraryFunction(const char* library, const char* name) {
+    HMODULE module = LoadLibraryA(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 namespace {
+
+// The function of that type and name; the call sites keep it. (A function pointer of no
+// particular type lies between the two types, as the compiler asks.)
+template <class F> F* Late(const char* library, const char* name) {
+    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(LibraryFunction(library, name)));
+}
 
 class TWin32Machine : public TMachine {
 public:
@@ -56,9 +67,11 @@ public:
     UINT DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
 
     bool RemoteName(const std::string& drive, std::string& name) override {
+        static auto* connection =
+            Late<decltype(WNetGetConnectionA)>("mpr.dll", "WNetGetConnectionA");
         char buffer[MAX_PATH] = "";
         DWORD length = sizeof buffer;
-        if (WNetGetConnectionA(drive.c_str(), buffer, &length) != NO_ERROR)
+        if (!connection || connection(drive.c_str(), buffer, &length) != NO_ERROR)
             return false;
         name = buffer;
         return true;
@@ -99,7 +112,9 @@ public:
     }
 
     void OpenUrl(HWND owner, const std::string& url) override {
-        ShellExecuteA(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
+        static auto* execute = Late<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+        if (execute)
+            execute(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
     }
 };
 
@@ -119,4 +134,9 @@ TMachine* SetMachine(TMachine* machine) {
     TMachine* previous = &Machine();
     GMachine = machine;
     return previous;
+}
+
+BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request) {
+    static auto* open = Late<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    return open ? open(request) : FALSE;
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <windows.h>
 
+#include <commdlg.h>
+
 // The one way the program reaches the file system, the drives and process start. The program
 // runs on the Win32 machine; tests install a simulated one to reach what a test machine cannot
 // produce (drives of every kind, shares, vanishing directories, refused access).
@@ -47,3 +49,10 @@ public:
 TMachine& Machine();
 // Installs a machine (null puts the Win32 one back); returns the one that was in use.
 TMachine* SetMachine(TMachine* machine);
+
+// A function of a platform library, the library loaded on this first need; null when either is
+// missing. The libraries of the open dialog, the shell and network names are reached this way
+// only: the first window needs none of them, and loading them would delay it.
+FARPROC LibraryFunction(const char* library, const char* name);
+// The platform's open dialog; FALSE, as for a failed dialog, when its library is missing.
+BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request);
