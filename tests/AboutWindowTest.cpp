@@ -158,6 +158,15 @@ TEST_F(AboutWindow, TheLinkButtonsHandTheAuthorsAddressesToTheShell) {
     EXPECT_TRUE(Form3->Visible());
 }
 
+// The shell's, the open dialog's and the network names' libraries are loaded on first need; a
+// missing one leaves its command without effect instead of stopping the program from starting.
+TEST(LibraryOnFirstNeed, GivesTheFunctionOrNullWhenTheLibraryOrTheFunctionIsMissing) {
+    EXPECT_NE(LibraryFunction("shell32.dll", "ShellExecuteA"), nullptr);
+    EXPECT_NE(LibraryFunction("mpr.dll", "WNetGetConnectionA"), nullptr);
+    EXPECT_EQ(LibraryFunction("tolvo-missing.dll", "ShellExecuteA"), nullptr);
+    EXPECT_EQ(LibraryFunction("comdlg32.dll", "GetOpenFileNameZ"), nullptr);
+}
+
 TEST_F(AboutWindow, OkAndTheCloseBoxOnlyHideItAndItReopensWhereItWasLeft) {
     Form3->Show();
     EXPECT_EQ(Place(Form3).x, 340);

@@ -584,3 +584,143 @@ TEST_F(SpeedButton, ATransparentButtonShowsThePictureBeneathIt) {
     EXPECT_EQ(partly->Canvas().Pixel(30, 5), Rgb(clBtnFace)) << "the window's own colour";
     EXPECT_EQ(partly->Canvas().Pixel(5, 22), Rgb(clBtnFace));
 }
+
+// ---- Kept faces ----
+
+namespace {
+
+std::vector<COLORREF> AllPixels(TBitmap& face) {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < face.Height(); ++y)
+        for (int x = 0; x < face.Width(); ++x)
+            pixels.push_back(face.Canvas().Pixel(x, y));
+    return pixels;
+}
+
+// A system colour changed for the length of a scope, as the control panel changes it.
+class TSysColorChange {
+public:
+    TSysColorChange(int index, COLORREF color) : FIndex(index), FOld(GetSysColor(index)) {
+        SetSysColors(1, &FIndex, &color);
+    }
+    ~TSysColorChange() { SetSysColors(1, &FIndex, &FOld); }
+
+private:
+    int FIndex;
+    COLORREF FOld;
+};
+
+// A transparent flat button with a red caption in the window's font, over a picture.
+class KeptFaces : public SpeedButton {
+protected:
+    void SetUp() override {
+        SpeedButton::SetUp();
+        Image = new TImage(Form);
+        Image->SetParent(Form);
+        Image->SetBounds(0, 0, 160, 80);
+        auto picture = std::make_unique<TBitmap>();
+        picture->SetSize(160, 80);
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 160; ++x)
+                picture->Canvas().SetPixel(x, y, RGB(x, y * 3, 77));
+        Image->SetPicture(std::move(picture));
+        Button->SetParent(nullptr);  // above the picture
+        Button->SetParent(Form);
+        Button->SetFlat(true);
+        Button->SetTransparent(true);
+        Button->SetCaption("Wyjd\x9F");
+        Form->Font().SetColor(clRed);
+    }
+    std::vector<COLORREF> Shown() { return AllPixels(*Face(Button)); }
+    // A property of the look set and set back: every kept face goes, this one is made anew.
+    std::vector<COLORREF> ComposedAnew() {
+        Button->SetMargin(0);
+        Button->SetMargin(-1);
+        return Shown();
+    }
+    const TBitmap& Picture() { return dynamic_cast<const TBitmap&>(*Image->Picture()); }
+    TImage* Image = nullptr;
+};
+
+}  // namespace
+
+TEST_F(KeptFaces, EveryStateShowsItsKeptFaceAsItWouldBeComposedAnew) {
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {"idle", [&] { Button->Perform(CM_MOUSELEAVE); }},
+        {"hover", [&] { Button->Perform(CM_MOUSEENTER); }},
+        {"pressed", [&] { Send(WM_LBUTTONDOWN, 5, 5); }},
+        {"dragged off", [&] { Send(WM_MOUSEMOVE, 90, 5); }},
+        {"dragged off, idle", [&] { Button->Perform(CM_MOUSELEAVE); }},
+        {"released", [&] { Send(WM_LBUTTONUP, 90, 5); }},
+        {"disabled", [&] { Button->SetEnabled(false); }},
+        {"enabled, hover", [&] { Button->SetEnabled(true), Button->Perform(CM_MOUSEENTER); }},
+        {"latched, hover", [&] { Button->SetGroupIndex(1), Button->SetDown(true); }},
+        {"latched, idle", [&] { Button->Perform(CM_MOUSELEAVE); }},
+        {"latched, disabled", [&] { Button->SetEnabled(false); }},
+        {"latched again", [&] { Button->SetEnabled(true); }},
+        {"up", [&] { Button->SetAllowAllUp(true), Button->SetDown(false); }},
+    };
+    // Flat and transparent, then with the checker of the latched face, then plain.
+    for (int look = 0; look < 3; ++look) {
+        SCOPED_TRACE(look);
+        Button->SetFlat(look == 0);
+        Button->SetTransparent(look < 2);
+        Button->SetGroupIndex(0);
+        std::vector<std::vector<COLORREF>> faces;
+        for (const auto& [name, step] : steps) {
+            step();
+            faces.push_back(Shown());
+        }
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            steps[i].second();
+            EXPECT_EQ(Shown(), faces[i]) << steps[i].first << ": kept";
+        }
+        for (size_t i = 0; i < std::size(steps); ++i) {
+            steps[i].second();
+            EXPECT_EQ(ComposedAnew(), faces[i]) << steps[i].first << ": composed anew";
+        }
+    }
+}
+
+TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
+    Button->Perform(CM_MOUSEENTER);
+    std::unique_ptr<TSysColorChange> highlight;
+    std::vector<COLORREF> beforeDisabling;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"caption", [&] { Button->SetCaption("Otw\xF3rz"); }},
+        {"the window's font", [&] { Form->Font().SetHeight(-15); }},
+        {"own font", [&] { Button->Font().SetStyle(fsBold); }},
+        {"system colours",
+         [&] {
+             highlight = std::make_unique<TSysColorChange>(COLOR_BTNHIGHLIGHT, RGB(0, 200, 0));
+         }},
+        {"the picture beneath repainted",
+         [&] {
+             Picture().Canvas().BrushColor = clLime;
+             Picture().Canvas().FillRect({0, 0, 40, 40});
+             auto kept = Shown();
+             EXPECT_NE(kept, ComposedAnew()) << "nobody said the picture changed: kept";
+             Picture().Canvas().FillRect({0, 0, 50, 50});
+             Image->Invalidate();
+         }},
+        {"size", [&] { Button->SetBounds(10, 20, 70, 25); }},
+        {"place", [&] { Button->SetBounds(30, 40, 70, 25); }},
+        {"disabled", [&] { beforeDisabling = Shown(), Button->SetEnabled(false); }},
+        {"enabled", [&] { Button->SetEnabled(true), Button->Perform(CM_MOUSEENTER); }},
+    };
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        auto before = Shown();
+        change();
+        auto after = Shown();
+        EXPECT_NE(after, before) << "the change shows";
+        EXPECT_EQ(after, ComposedAnew());
+    }
+    EXPECT_EQ(Shown(), beforeDisabling) << "enabled again, the face it had";
+    EXPECT_EQ(Picture().Canvas().Pixel(35, 45), Rgb(clLime)) << "the backdrop test drew";
+    auto green = Shown();
+    highlight.reset();
+    auto restored = Shown();
+    EXPECT_NE(restored, green);
+    EXPECT_EQ(restored, ComposedAnew()) << "the colours restored";
+}

@@ -17,7 +17,7 @@ const TBitmap* LatchPattern() { return GLatchPattern.get(); }
 TRxSpeedButton::TRxSpeedButton(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 25, 25);
     ControlStyle = csCaptureMouse | csOpaque | csDoubleClicks;
-    GlyphPainter.ChangedNotify = [this] { Invalidate(); };
+    GlyphPainter.ChangedNotify = [this] { Restyle(); };
     ParentShowHint = false;
     ShowHint = true;
     ++GLiveButtons;
@@ -65,37 +65,37 @@ void TRxSpeedButton::SetDropDownMenu(TPopupMenu* value) {
     if (value)
         value->FreeNotification(this);
     if (FMarkDropDown)
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetFlat(bool value) {
     if (Change(FFlat, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetGlyph(const TBitmap* value) {
     GlyphPainter.AssignGlyph(value);
-    Invalidate();
+    Restyle();
 }
 
 void TRxSpeedButton::SetGrayedInactive(bool value) {
     if (Change(FGrayedInactive, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetLayout(TButtonLayout value) {
     if (Change(FLayout, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetMargin(int value) {
     if (value >= -1 && Change(FMargin, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetMarkDropDown(bool value) {
     if (Change(FMarkDropDown, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetNumGlyphs(int value) {
@@ -103,27 +103,32 @@ void TRxSpeedButton::SetNumGlyphs(int value) {
     if (value == GlyphPainter.CellCount())
         return;
     GlyphPainter.ChangeCellCount(value);
-    Invalidate();
+    Restyle();
 }
 
 void TRxSpeedButton::SetSpacing(int value) {
     if (Change(FSpacing, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetStyle(TButtonStyle value) {
     if (Change(FStyle, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetTransparent(bool value) {
     if (Change(FTransparent, value))
-        Invalidate();
+        Restyle();
 }
 
 void TRxSpeedButton::SetWordWrap(bool value) {
     if (Change(GlyphPainter.WordWrap, value))
-        Invalidate();
+        Restyle();
+}
+
+void TRxSpeedButton::Restyle() {
+    ForgetFaces();
+    Invalidate();
 }
 
 void TRxSpeedButton::Notification(TComponent* component, TOperation operation) {
@@ -142,17 +147,55 @@ void TRxSpeedButton::Paint() {
         FFaceState = FDown && FGroupIndex != 0 ? bfLatched : bfUp;
     }
     TButtonFace frameState = FFlat && !FMouseInside ? bfIdle : FFaceState;
-    bool sunken = FFaceState == bfPressed || FFaceState == bfLatched;
+    int cell = FaceCell(frameState);
+    KeepFacesForPlace();
+    if (!(FComposedFaces & 1u << cell)) {
+        ComposeFace(cell, frameState);
+        FComposedFaces |= 1u << cell;
+    }
+    BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), FaceBuffer.Canvas().Handle(), cell * Width(),
+           0, SRCCOPY);
+}
 
+// Two cells for each stored face state: with its frame state, and idle (no frame).
+constexpr int FaceCells = 2 * (bfLatched + 1);
+
+int TRxSpeedButton::FaceCell(TButtonFace frameState) const {
+    return 2 * FFaceState + (frameState == bfIdle);
+}
+
+bool TRxSpeedButton::TFacePlace::operator==(const TFacePlace& other) const {
+    return Parent == other.Parent && EqualRect(&Bounds, &other.Bounds) &&
+           ParentWidth == other.ParentWidth && ParentHeight == other.ParentHeight;
+}
+
+// A transparent face shows what lies at its place in its parent, clipped to the parent.
+void TRxSpeedButton::KeepFacesForPlace() {
+    TFacePlace place{Parent(), BoundsRect(), Parent() ? Parent()->Width() : 0,
+                     Parent() ? Parent()->Height() : 0};
+    if (place == FFacePlace && !FaceBuffer.Empty())
+        return;
+    FFacePlace = place;
+    FaceBuffer.SetSize(FaceCells * Width(), Height());
+    ForgetFaces();
+}
+
+// Composes the face into its cell; the cell's origin stands in for the face's own origin.
+void TRxSpeedButton::ComposeFace(int cell, TButtonFace frameState) {
+    bool sunken = FFaceState == bfPressed || FFaceState == bfLatched;
     RECT content = ClientRect();
-    FaceBuffer.SetSize(Width(), Height());
     TCanvas& canvas = FaceBuffer.Canvas();
+    HDC dc = canvas.Handle();
+    int saved = SaveDC(dc);
+    SetViewportOrgEx(dc, cell * Width(), 0, nullptr);
+    SetBrushOrgEx(dc, cell * Width(), 0, nullptr);
+    IntersectClipRect(dc, 0, 0, Width(), Height());
     canvas.Font.Assign(Font());
     canvas.BrushColor = clBtnFace;
     canvas.BrushPattern = nullptr;
     canvas.FillRect(content);
     if (FTransparent)
-        PaintBackdrop(canvas.Handle());
+        PaintBackdrop(dc);
     if (frameState != bfIdle || FFaceState == bfLatched)
         content = DrawFaceFrame(canvas, content, sunken, FFlat, FStyle);
     if (sunken)
@@ -168,7 +211,7 @@ void TRxSpeedButton::Paint() {
         FFaceState == bfDisabled || !FGrayedInactive ? FFaceState : frameState;
     GlyphPainter.DrawContent(canvas, content, Caption(), FLayout, FMargin, FSpacing,
                              FMarkDropDown && FDropDownMenu, contentState);
-    FaceBuffer.Draw(Canvas().Handle(), 0, 0);
+    RestoreDC(dc, saved);
 }
 
 // What lies beneath the button, drawn into dc whose origin is the button's top-left corner.
@@ -178,7 +221,7 @@ void TRxSpeedButton::PaintBackdrop(HDC dc) {
     RECT parentArea;
     GetClientRect(Parent()->Handle(), &parentArea);
     int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, -Left(), -Top(), nullptr);
+    OffsetViewportOrgEx(dc, -Left(), -Top(), nullptr);
     IntersectClipRect(dc, 0, 0, parentArea.right, parentArea.bottom);
     Parent()->PaintBeneath(dc, this);
     RestoreDC(dc, saved);
@@ -417,9 +460,17 @@ void TRxSpeedButton::WndProc(TMessage& message) {
             return;
         }
         break;
+    case CM_FONTCHANGED:
+    case CM_TEXTCHANGED:
+        ForgetFaces();
+        break;
     case CM_SYSCOLORCHANGE:
         GlyphPainter.ClearCells();
-        Invalidate();
+        Restyle();
+        return;
+    case CM_BACKDROPCHANGED:
+        if (FTransparent)
+            ForgetFaces();
         return;
     case CM_BUTTONPRESSED:
         ButtonPressed(int(message.WParam), reinterpret_cast<TControl*>(message.LParam));

@@ -8,9 +8,11 @@ enum TButtonStyle : unsigned char { bsAutoDetect, bsWin31, bsNew };
 
 // The push button of both windows: windowless, never focused. It composes its whole face
 // off-screen (background, what lies beneath it when transparent, frame, then glyph and caption
-// through its painter) and copies it in one step. A flat button shows a frame only while the
-// pointer is over it; the click comes when the left button is released over the button.
-// Buttons of one group latch (Down), a drop-down menu opens on the press.
+// through its painter) and copies it in one step. Each face it has shown is kept and copied
+// again until something it was made from changes: the caption, the font, the system colours,
+// the size or place, what lies beneath, or a property of the look. A flat button shows a frame
+// only while the pointer is over it; the click comes when the left button is released over the
+// button. Buttons of one group latch (Down), a drop-down menu opens on the press.
 class TRxSpeedButton : public TGraphicControl {
 public:
     explicit TRxSpeedButton(TComponent* owner);
@@ -65,7 +67,13 @@ protected:
 
 private:
     bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
+    int FaceCell(TButtonFace frameState) const;
+    void KeepFacesForPlace();
+    void ComposeFace(int cell, TButtonFace frameState);
     void PaintBackdrop(HDC dc);
+    // An input of every face changed: the kept faces go and the button is repainted.
+    void Restyle();
+    void ForgetFaces() { FComposedFaces = 0; }
     void PressLeft(int x, int y);
     void Release(TMouseButton button, int x, int y);
     void SwallowPressOnButton();
@@ -78,7 +86,17 @@ private:
     int FGroupIndex = 0;
     TRxButtonGlyph GlyphPainter;
     TButtonStyle FStyle = bsAutoDetect;
+    // The composed faces side by side, one cell of the button's size for each face state with
+    // and without the frame; FComposedFaces has a bit for every cell that holds its face.
     TBitmap FaceBuffer;
+    unsigned FComposedFaces = 0;
+    // Where the kept faces were composed: the parent, the bounds and the parent's size.
+    struct TFacePlace {
+        const TWinControl* Parent;
+        RECT Bounds;
+        int ParentWidth, ParentHeight;
+        bool operator==(const TFacePlace& other) const;
+    } FFacePlace{};
     bool FDown = false, FHeld = false, FFlat = false, FMouseInside = false, FAllowAllUp = false;
     TButtonLayout FLayout = blGlyphTop;
     int FSpacing = 1, FMargin = -1;

@@ -175,6 +175,8 @@ void TControl::Click() {
 }
 
 void TControl::Invalidate() {
+    if (FParent)
+        FParent->BackdropChanged(this);
     if (FParent && FParent->HandleAllocated() && FVisible) {
         RECT area = BoundsRect();
         InvalidateRect(FParent->Handle(), &area, !(ControlStyle & csOpaque));

@@ -5,7 +5,18 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+FARPROC LibraryFunction(const char* library, const char* name) {
+    HMODULE module = LoadLibraryA(library);
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 namespace {
+
+// The function of that type and name; the call sites keep it. (A function pointer of no
+// particular type lies between the two types, as the compiler asks.)
+template <class F> F* Late(const char* library, const char* name) {
+    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(LibraryFunction(library, name)));
+}
 
 class TWin32Machine : public TMachine {
 public:
@@ -65,9 +76,11 @@ public:
     UINT DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
 
     bool RemoteName(const std::string& drive, std::string& name) override {
+        static auto* connection =
+            Late<decltype(WNetGetConnectionA)>("mpr.dll", "WNetGetConnectionA");
         char buffer[MAX_PATH] = "";
         DWORD length = sizeof buffer;
-        if (WNetGetConnectionA(drive.c_str(), buffer, &length) != NO_ERROR)
+        if (!connection || connection(drive.c_str(), buffer, &length) != NO_ERROR)
             return false;
         name = buffer;
         return true;
@@ -115,7 +128,9 @@ public:
     }
 
     void OpenUrl(HWND owner, const std::string& url) override {
-        ShellExecuteA(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
+        static auto* execute = Late<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+        if (execute)
+            execute(owner, "open", url.c_str(), "", "", SW_SHOWNORMAL);
     }
 };
 
@@ -135,4 +150,24 @@ TMachine* SetMachine(TMachine* machine) {
     TMachine* previous = &Machine();
     GMachine = machine;
     return previous;
+}
+
+BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request) {
+    static auto* open = Late<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+    return open ? open(request) : FALSE;
+}
+
+std::vector<std::wstring> TakeDroppedFiles(HDROP drop) {
+    static auto* query = Late<decltype(DragQueryFileW)>("shell32.dll", "DragQueryFileW");
+    static auto* finish = Late<decltype(DragFinish)>("shell32.dll", "DragFinish");
+    std::vector<std::wstring> items;
+    if (query)
+        items.resize(query(drop, 0xFFFFFFFF, nullptr, 0));
+    for (UINT i = 0; i < items.size(); i++) {
+        items[i].resize(query(drop, i, nullptr, 0) + 1);
+        items[i].resize(query(drop, i, items[i].data(), UINT(items[i].size())));
+    }
+    if (finish)
+        finish(drop);
+    return items;
 }

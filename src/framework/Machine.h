@@ -1,7 +1,11 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <vector>
 #include <windows.h>
+
+#include <commdlg.h>
+#include <shellapi.h>
 
 // The one way the program reaches the file system, the drives and process start. The program
 // runs on the Win32 machine; tests install a simulated one to reach what a test machine cannot
@@ -51,3 +55,13 @@ public:
 TMachine& Machine();
 // Installs a machine (null puts the Win32 one back); returns the one that was in use.
 TMachine* SetMachine(TMachine* machine);
+
+// A function of a platform library, the library loaded on this first need; null when either is
+// missing. The libraries of the open dialog, the shell and network names are reached this way
+// only: the first window needs none of them, and loading them would delay it.
+FARPROC LibraryFunction(const char* library, const char* name);
+// The platform's open dialog; FALSE, as for a failed dialog, when its library is missing.
+BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request);
+// The paths of the files and folders of a drop, in the drop's order; the drop is finished (its
+// memory freed) either way. None when the shell's library is missing.
+std::vector<std::wstring> TakeDroppedFiles(HDROP drop);

@@ -22,6 +22,9 @@ enum : UINT {
     CM_MOUSELEAVE = 0xB014,
     CM_SYSCOLORCHANGE = 0xB024,
     CM_BUTTONPRESSED = 0xB03D,
+    // What lies beneath a windowless control may look different now: the parent's own surface
+    // or a windowless control below it was invalidated.
+    CM_BACKDROPCHANGED = 0xB040,
     // Notifications a child window sends its parent come back to the child's own control
     // as CN_BASE + the message.
     CN_BASE = 0xBD00,

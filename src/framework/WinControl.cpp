@@ -213,6 +213,7 @@ void TWinControl::SetCaption(const std::string& value) {
 }
 
 void TWinControl::Invalidate() {
+    BackdropChanged(nullptr);
     if (FHandle)
         InvalidateRect(FHandle, nullptr, !(ControlStyle & csOpaque));
 }
@@ -406,6 +407,21 @@ void TWinControl::Broadcast(TMessage& message) {
     for (TControl* control : std::vector<TControl*>(FControls))
         if ((message.Result = control->Perform(message.Msg, message.WParam, message.LParam)))
             return;
+}
+
+void TWinControl::BackdropChanged(const TControl* changed) {
+    auto above = std::find(FControls.begin(), FControls.end(), changed);
+    above = above == FControls.end() ? FControls.begin() : above + 1;
+    for (; above != FControls.end(); ++above) {
+        RECT bounds = (*above)->BoundsRect(), overlap;
+        if (changed) {
+            RECT area = changed->BoundsRect();
+            if (!IntersectRect(&overlap, &bounds, &area))
+                continue;
+        }
+        if (!dynamic_cast<TWinControl*>(*above))
+            (*above)->Perform(CM_BACKDROPCHANGED);
+    }
 }
 
 void TWinControl::PaintBeneath(HDC dc, const TControl* child) {

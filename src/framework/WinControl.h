@@ -61,6 +61,10 @@ public:
     // children before it in child order (dc's origin is the window's client origin).
     void PaintBeneath(HDC dc, const TControl* child);
 
+    // Tells the windowless children that show the area of changed (null: the window's own
+    // surface) that it may look different; hidden ones too, for when they are shown again.
+    void BackdropChanged(const TControl* changed);
+
     // A brush of the control's colour, for painting its background.
     HBRUSH Brush() const;
 

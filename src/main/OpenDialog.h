@@ -2,6 +2,7 @@
 #include "framework/Component.h"
 #include "framework/Control.h"
 #include "framework/Exceptions.h"
+#include "framework/Machine.h"
 #include "framework/Messages.h"
 
 #include <string>
@@ -72,7 +73,7 @@ public:
     // The names of the last confirmed choice: cleared at each run, one entry after success.
     std::vector<std::string> Files;
     // The platform function the dialog runs; tests put a double in its place.
-    TDialogFunction OpenFunction = GetOpenFileNameA;
+    TDialogFunction OpenFunction = RunOpenFileDialog;
     // Fired by explorer-style dialogs only.
     TNotifyEvent OnSelectionChange, OnFolderChange, OnTypeChange;
 

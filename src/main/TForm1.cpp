@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-#include <shellapi.h>
-
 TForm1* Form1 = nullptr;
 std::string UnpackCommand;
 
@@ -103,9 +101,10 @@ void TForm1::DirectoryListBox1Change(TObject*) {
     Edit1->SetText(DirectoryListBox1->ItemPath(DirectoryListBox1->ItemIndex()));
 }
 
-void TForm1::CreateWnd() {
-    TForm::CreateWnd();
-    DragAcceptFiles(Handle(), TRUE);
+// The window takes files dropped on it (the style the platform's drop registration sets).
+void TForm1::CreateParams(TCreateParams& params) const {
+    TForm::CreateParams(params);
+    params.ExStyle |= WS_EX_ACCEPTFILES;
 }
 
 void TForm1::WndProc(TMessage& message) {
@@ -113,13 +112,7 @@ void TForm1::WndProc(TMessage& message) {
         TForm::WndProc(message);
         return;
     }
-    auto drop = HDROP(message.WParam);
-    std::vector<std::wstring> items(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
-    for (UINT i = 0; i < items.size(); i++) {
-        items[i].resize(DragQueryFileW(drop, i, nullptr, 0) + 1);
-        items[i].resize(DragQueryFileW(drop, i, items[i].data(), UINT(items[i].size())));
-    }
-    DragFinish(drop);
+    std::vector<std::wstring> items = TakeDroppedFiles(HDROP(message.WParam));
     // While a dialog or a message is up the window is locked: the drop is not for it.
     if (IsWindowEnabled(Handle()))
         TakeDropped(items);

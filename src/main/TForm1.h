@@ -45,7 +45,7 @@ public:
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
 
 protected:
-    void CreateWnd() override;
+    void CreateParams(TCreateParams& params) const override;
     void WndProc(TMessage& message) override;
 
 private:

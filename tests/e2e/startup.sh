@@ -5,6 +5,10 @@ source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
 
+# The libraries of the open dialog, the shell and network names are loaded when first needed.
+check "the program imports only what its first window needs" "GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll" \
+    "$(i686-w64-mingw32-objdump -p "$TOLVO_EXE" | awk '/DLL Name:/ {print $3}' | sort -f | tr '\n' ' ' | sed 's/ $//')"
+
 work=$(mktemp -d)
 start_tolvo "$work"
 main=$(probe find "Tolvo v1.0" 20000)

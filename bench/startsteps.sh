@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Where the start-up time goes: the program's start-up sequence step by step (startsteps.exe)
+# beside the minimal program's (minimal.exe steps), alternating, RUNS times each (default 11),
+# under Xvfb with a warm wineserver. Prints the median of every step, and the libraries the
+# program imports. Run after the program has been built.
+set -euo pipefail
+source "$(dirname "$0")/../scripts/env.sh"
+runs=${RUNS:-11}
+start_program_display 130
+cd "$(mktemp -d)"
+steps() { wine "$BUILD_DIR/bench/$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
+steps startsteps.exe >/dev/null # warm the caches once
+steps minimal.exe steps >/dev/null
+for _ in $(seq "$runs"); do
+    steps startsteps.exe >>tolvo.steps
+    steps minimal.exe steps >>minimal.steps
+done
+echo "imports of tolvo.exe: $(i686-w64-mingw32-objdump -p "$BUILD_DIR/src/tolvo.exe" | awk '/DLL Name:/ {printf "%s ", $3}')"
+echo "start-up steps, median ms of $runs runs (tolvo | minimal program):"
+# Medians by step name; the program's steps in their order, the minimal program's beside them.
+LC_ALL=C awk -F'|' '
+    { key = FILENAME SUBSEP $1; if (!(key in count)) order[FILENAME, ++steps[FILENAME]] = $1
+      value[key, ++count[key]] = $2 }
+    function median(key,    n, i, j, t, x) { n = count[key]; if (!n) return "-"
+        for (i = 1; i <= n; i++) x[i] = value[key, i]
+        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (x[j] < x[i]) { t = x[i]; x[i] = x[j]; x[j] = t }
+        return sprintf("%.1f", x[int((n + 1) / 2)]) }
+    END { for (i = 1; i <= steps["tolvo.steps"]; i++) { s = order["tolvo.steps", i]
+            printf "step|%s|%s|%s\n", s, median("tolvo.steps" SUBSEP s), median("minimal.steps" SUBSEP s) } }
+' tolvo.steps minimal.steps
