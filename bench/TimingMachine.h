@@ -29,7 +29,7 @@ public:
         return Timed(DirectoryChanges, [&] { return Inner.ChangeDirectory(path); });
     }
     bool Enumerate(const std::string& pattern,
-                   const std::function<void(DWORD, const char*)>& visit) override {
+                   const std::function<void(DWORD, const char*, bool)>& visit) override {
         return Timed(Enumeration, [&] { return Inner.Enumerate(pattern, visit); });
     }
     bool VolumeFlags(const std::string& root, DWORD& flags) override {
@@ -47,6 +47,7 @@ public:
     bool RemoteName(const std::string& drive, std::string& name) override {
         return Timed(Drives, [&] { return Inner.RemoteName(drive, name); });
     }
+    std::wstring ShortPath(const std::wstring& path) override { return Inner.ShortPath(path); }
     DWORD FileAttributes(const std::string& path) override {
         return Timed(DirectoryChanges, [&] { return Inner.FileAttributes(path); });
     }
