@@ -218,15 +218,27 @@ TEST_F(MemoLoading, ShortReadShowsTheBytesActuallyRead) {
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << "the line read, its break adjusted";
 }
 
-TEST_F(MemoLoading, TenMegabytesAreShownWhole) {
-    // Lines short enough not to wrap: 10 MiB of them.
-    std::string line(39, 'x');
-    std::string bytes;
-    for (int i = 0; i < 262144; i++)
-        bytes += line + "\n";
-    Load(bytes);
-    EXPECT_EQ(GetWindowTextLengthA(Memo->Handle()), 262144 * 41);
-    EXPECT_EQ(Send(EM_GETLINECOUNT), 262145);
+TEST_F(MemoLoading, AFileUpToTheCapacityIsShownWholeALargerOneIsRefusedUnread) {
+    // The slowest texts for the control: the most lines, and one line wrapped all the way.
+    const size_t capacity = size_t(MemoFileCapacity);
+    std::string shortLines, oneLine;
+    for (size_t i = 0; i < capacity / 2; i++)
+        shortLines += "x\n";
+    for (size_t i = 0; i < capacity; i++)
+        oneLine += i % 6 == 5 ? ' ' : 'w';
+    Load(shortLines);
+    EXPECT_EQ(GetWindowTextLengthA(Memo->Handle()), int(capacity / 2 * 3));
+    EXPECT_EQ(Send(EM_GETLINECOUNT), int(capacity / 2 + 1));
+    Load(oneLine);
+    EXPECT_EQ(Memo->Lines().Text(), oneLine);
+    int switches = Memo->RedrawSwitches;
+    for (const std::string& text : {shortLines + "x", oneLine + "w"}) {
+        Scratch.Write("readme.txt", text);
+        EXPECT_EQ(LoadError("readme.txt"), "EInvalidOperation: Text exceeds memo capacity");
+        EXPECT_EQ(Memo->Lines().Text(), oneLine);
+        EXPECT_TRUE(Scratch.Closed("readme.txt"));
+    }
+    EXPECT_EQ(Memo->RedrawSwitches, switches) << "refused before the memo was touched";
 }
 
 TEST_F(MemoLoading, TheReadmeOfTheCurrentDirectoryComesBeforeTheProgramsOwn) {
