@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #include <atomic>
+#include <cstdio>
+#include <stdexcept>
 #include <thread>
 
 class ApplicationLoop : public TApplicationTest {};
@@ -282,6 +284,37 @@ TEST_F(ApplicationLoop, AFailedConstructionLeavesNothingBehindAndEndsWithExitCod
     EXPECT_EQ(boxes[0].Text, "Exception EReadError in module tolvo_tests.exe at 00000000.\n"
                              "Window description, line 2: class TNoSuchClass not found.");
     // TearDown checks that freeing the application frees the window that was built.
+}
+
+// Errors that leave the program's body anywhere else: the application object already freed
+// (the windows gone before the box), and one the runtime cannot pass on at all, which it would
+// otherwise answer by aborting.
+TEST(LastChance, EveryErrorThatEscapesEndsInTheBoxWithExitCode1) {
+    {
+        TMessageBoxWatcher watcher;
+        EXPECT_EQ(RunProgram([] {
+                      TApplication application;
+                      throw std::runtime_error("lost");
+                  }),
+                  1);
+        EXPECT_EQ(Application, nullptr);
+        ASSERT_EQ(watcher.Boxes().size(), 1u);
+        EXPECT_EQ(watcher.Boxes()[0].Text.substr(0, 10), "Exception ");
+        EXPECT_EQ(RunProgram([] {}), 0);
+    }
+    auto escapes = [] { throw EInvalidOperation("Freed twice"); };
+    EXPECT_EXIT(
+        {
+            TMessageBoxWatcher child(IDOK, [](HWND box) {
+                char text[512] = "";
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                std::fprintf(stderr, "box: %s\n", text);
+            });
+            RunProgram([&]() noexcept { escapes(); });
+        },
+        testing::ExitedWithCode(1),
+        "box: Exception EInvalidOperation in module tolvo_tests.exe at 00000000.\r?\n"
+        "Freed twice.");
 }
 
 TEST_F(ApplicationLoop, ShutdownHidesEveryWindowBeforeDestroyingAboutThenMain) {

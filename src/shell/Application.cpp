@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <typeinfo>
 
 TApplication* Application = nullptr;
@@ -413,27 +414,35 @@ std::string LastChanceText(const std::string& className, const std::string& mess
 }
 
 void ShowLastChanceError() {
-    std::string text;
-    try {
-        throw;
-    } catch (const Exception& error) {
-        text = LastChanceText(error.ClassName(), error.Message, nullptr);
-    } catch (const std::exception& error) {
-        text = LastChanceText(typeid(error).name(), "", nullptr);
-    } catch (...) {
-        text = LastChanceText("Unknown", "", nullptr);
+    std::string text = LastChanceText("Unknown", "", nullptr);
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const Exception& error) {
+            text = LastChanceText(error.ClassName(), error.Message, nullptr);
+        } catch (const std::exception& error) {
+            text = LastChanceText(typeid(error).name(), "", nullptr);
+        } catch (...) {
+        }
     }
     MessageBoxA(nullptr, text.c_str(), LoadStr(SApplicationError).c_str(),
                 MB_ICONSTOP | MB_TASKMODAL);
 }
 
-int RunProgram(const std::function<void()>& buildWindows) {
+// Where the runtime would abort (an error leaving a destructor or an end-of-program clean-up):
+// the last-chance box, and the program ends as after any other error nothing caught.
+[[noreturn]] static void LastChanceTermination() {
+    ShowLastChanceError();
+    ExitProcess(1);
+}
+
+int RunProgram(const std::function<void()>& program) {
+    std::set_terminate(LastChanceTermination);
     try {
-        buildWindows();
+        program();
     } catch (...) {
         ShowLastChanceError();
         return 1;
     }
-    Application->RunMessageLoop();
     return 0;
 }
