@@ -249,6 +249,19 @@ TEST_F(MemoLoading, TheReadmeOfTheCurrentDirectoryComesBeforeTheProgramsOwn) {
     Scratch.Write("readme.txt", "in the current directory");
     LoadReadme(Memo->Lines(), program);
     EXPECT_EQ(Memo->Lines().Text(), "in the current directory");
+    // Here but held open by another program: its error, not the program's own readme.
+    Scratch.Write("readme.txt", "changed");
+    HANDLE holder = CreateFileA(Scratch.Folder("readme.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    try {
+        LoadReadme(Memo->Lines(), program);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.Message, "Cannot open file readme.txt");
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(Memo->Lines().Text(), "in the current directory");
 }
 
 TEST_F(MemoLoading, WithoutAReadmeInEitherPlaceTheErrorNamesTheFirst) {
