@@ -156,6 +156,29 @@ TEST_F(MessageDialog, EnterEscapeAndTheCloseBoxCloseThePlainMessage) {
     }
 }
 
+TEST_F(MessageDialog, EnterAndEscapeWithShiftCtrlOrAltDoNothing) {
+    // Only the close box, answered after the key, ends the dialog (with Cancel).
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    for (BYTE modifier : {VK_SHIFT, VK_CONTROL, VK_MENU})
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            BYTE held[256];
+            std::copy(keys, keys + 256, held);
+            held[modifier] = 0x80;
+            SetKeyboardState(held);
+            UINT message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
+            TMessageBoxWatcher watcher(IDCLOSE, [message, key](HWND box) {
+                GUITHREADINFO focus{};
+                focus.cbSize = sizeof focus;
+                GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &focus);
+                PostMessageA(focus.hwndFocus, message, key, 0);
+            });
+            EXPECT_EQ(RunMessageDialog("x", Custom, mbOK, 0, -1, -1), 2)
+                << int(modifier) << " " << key;
+        }
+    SetKeyboardState(keys);
+}
+
 TEST_F(MessageDialog, AcceleratorLettersClickTheirButtons) {
     // A letter typed on a button, or with Alt anywhere, clicks the button it marks.
     for (UINT message : {UINT(WM_CHAR), UINT(WM_SYSCHAR)}) {

@@ -461,7 +461,7 @@ TControl* ControlAtScreenPos(POINT point) {
     return windowless ? windowless : windowed;
 }
 
-static bool ModifierHeld() {
+bool ModifierHeld() {
     return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
 }
 

@@ -118,3 +118,5 @@ TControl* ControlAtScreenPos(POINT point);
 // its target control, then to dialog navigation of the window it is in (Tab, Shift+Tab, Alt+key).
 // True when the message was consumed.
 bool IsKeyMessageConsumed(const MSG& msg);
+// Shift, Ctrl or Alt is held: Enter and Escape then are no dialog keys.
+bool ModifierHeld();
