@@ -87,6 +87,7 @@ private:
     void Paint(TMessage& message);
     void Attach(HWND window) const;
     void Detach() const;
+    void ReleaseBrush() const;
 
     mutable HWND FHandle = nullptr;
     mutable WNDPROC FDefWndProc = nullptr;
