@@ -196,23 +196,6 @@ TEST_F(ApplicationLoop, StartingMinimisedLeavesOnlyTheTaskbarButtonUntilRestored
     EXPECT_FALSE(IsIconic(App->Handle()));
 }
 
-TEST_F(ApplicationLoop, MinimisingTheMainWindowMinimisesTheWholeApplication) {
-    auto* main = Add<TTestForm>();
-    auto* about = Add<TTestForm>("TOPFORM");
-    main->Show();
-    about->Show();
-    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(App->Handle()));
-    EXPECT_TRUE(IsWindowVisible(App->Handle())) << "the taskbar button stays";
-    EXPECT_FALSE(IsWindowVisible(main->Handle()));
-    EXPECT_FALSE(IsWindowVisible(about->Handle()));
-    EXPECT_FALSE(IsIconic(main->Handle())) << "the window itself is not minimised";
-    SendMessageA(App->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(IsWindowVisible(main->Handle()));
-    EXPECT_TRUE(IsWindowVisible(about->Handle()));
-    EXPECT_TRUE(GetWindowLongA(about->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
 // The windows of this thread, top of the stacking order first.
 static std::vector<HWND> StackingOrder(std::initializer_list<HWND> windows) {
     std::vector<HWND> order;
@@ -224,6 +207,33 @@ static std::vector<HWND> StackingOrder(std::initializer_list<HWND> windows) {
 
 static bool IsTopmost(HWND window) {
     return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+}
+
+TEST_F(ApplicationLoop, MinimisingTheMainWindowMinimisesTheWholeApplication) {
+    auto* main = Add<TTestForm>();
+    auto* about = Add<TTestForm>("TOPFORM");
+    main->Show();
+    about->Show();
+    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(App->Handle()));
+    EXPECT_TRUE(IsWindowVisible(App->Handle())) << "the taskbar button stays";
+    EXPECT_FALSE(IsWindowVisible(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(about->Handle()));
+    EXPECT_FALSE(IsIconic(main->Handle())) << "the window itself is not minimised";
+    // Restored from a taskbar that raised the hidden window first: it ends below its windows,
+    // so that stepping the about window down for a dialog works.
+    SetWindowPos(App->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageA(App->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    EXPECT_TRUE(IsWindowVisible(about->Handle()));
+    EXPECT_TRUE(IsTopmost(about->Handle()));
+    HWND windows[] = {about->Handle(), main->Handle(), App->Handle()};
+    EXPECT_EQ(StackingOrder({windows[0], windows[1], windows[2]}),
+              std::vector<HWND>(windows, windows + 3));
+    EnableWindow(App->Handle(), FALSE);
+    EXPECT_FALSE(IsTopmost(about->Handle()));
+    EnableWindow(App->Handle(), TRUE);
+    EXPECT_TRUE(IsTopmost(about->Handle()));
 }
 
 TEST_F(ApplicationLoop, DialogsStandAboveTheStayOnTopWindowWhichStaysAboveTheMainWindow) {
