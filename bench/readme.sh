@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A 10 MB readme loaded into the memo against a bare read and set-text, under the null display
-# driver. Run after the program has been built.
+# The slowest readmes the memo still loads against a bare read and set-text, under the null
+# display driver. Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 use_polish_locale

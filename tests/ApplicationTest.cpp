@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #include <atomic>
+#include <cstdio>
+#include <stdexcept>
 #include <thread>
 
 class ApplicationLoop : public TApplicationTest {};
@@ -194,23 +196,6 @@ TEST_F(ApplicationLoop, StartingMinimisedLeavesOnlyTheTaskbarButtonUntilRestored
     EXPECT_FALSE(IsIconic(App->Handle()));
 }
 
-TEST_F(ApplicationLoop, MinimisingTheMainWindowMinimisesTheWholeApplication) {
-    auto* main = Add<TTestForm>();
-    auto* about = Add<TTestForm>("TOPFORM");
-    main->Show();
-    about->Show();
-    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    EXPECT_TRUE(IsIconic(App->Handle()));
-    EXPECT_TRUE(IsWindowVisible(App->Handle())) << "the taskbar button stays";
-    EXPECT_FALSE(IsWindowVisible(main->Handle()));
-    EXPECT_FALSE(IsWindowVisible(about->Handle()));
-    EXPECT_FALSE(IsIconic(main->Handle())) << "the window itself is not minimised";
-    SendMessageA(App->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(IsWindowVisible(main->Handle()));
-    EXPECT_TRUE(IsWindowVisible(about->Handle()));
-    EXPECT_TRUE(GetWindowLongA(about->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-}
-
 // The windows of this thread, top of the stacking order first.
 static std::vector<HWND> StackingOrder(std::initializer_list<HWND> windows) {
     std::vector<HWND> order;
@@ -222,6 +207,33 @@ static std::vector<HWND> StackingOrder(std::initializer_list<HWND> windows) {
 
 static bool IsTopmost(HWND window) {
     return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+}
+
+TEST_F(ApplicationLoop, MinimisingTheMainWindowMinimisesTheWholeApplication) {
+    auto* main = Add<TTestForm>();
+    auto* about = Add<TTestForm>("TOPFORM");
+    main->Show();
+    about->Show();
+    SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(IsIconic(App->Handle()));
+    EXPECT_TRUE(IsWindowVisible(App->Handle())) << "the taskbar button stays";
+    EXPECT_FALSE(IsWindowVisible(main->Handle()));
+    EXPECT_FALSE(IsWindowVisible(about->Handle()));
+    EXPECT_FALSE(IsIconic(main->Handle())) << "the window itself is not minimised";
+    // Restored from a taskbar that raised the hidden window first: it ends below its windows,
+    // so that stepping the about window down for a dialog works.
+    SetWindowPos(App->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageA(App->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(IsWindowVisible(main->Handle()));
+    EXPECT_TRUE(IsWindowVisible(about->Handle()));
+    EXPECT_TRUE(IsTopmost(about->Handle()));
+    HWND windows[] = {about->Handle(), main->Handle(), App->Handle()};
+    EXPECT_EQ(StackingOrder({windows[0], windows[1], windows[2]}),
+              std::vector<HWND>(windows, windows + 3));
+    EnableWindow(App->Handle(), FALSE);
+    EXPECT_FALSE(IsTopmost(about->Handle()));
+    EnableWindow(App->Handle(), TRUE);
+    EXPECT_TRUE(IsTopmost(about->Handle()));
 }
 
 TEST_F(ApplicationLoop, DialogsStandAboveTheStayOnTopWindowWhichStaysAboveTheMainWindow) {
@@ -282,6 +294,37 @@ TEST_F(ApplicationLoop, AFailedConstructionLeavesNothingBehindAndEndsWithExitCod
     EXPECT_EQ(boxes[0].Text, "Exception EReadError in module tolvo_tests.exe at 00000000.\n"
                              "Window description, line 2: class TNoSuchClass not found.");
     // TearDown checks that freeing the application frees the window that was built.
+}
+
+// Errors that leave the program's body anywhere else: the application object already freed
+// (the windows gone before the box), and one the runtime cannot pass on at all, which it would
+// otherwise answer by aborting.
+TEST(LastChance, EveryErrorThatEscapesEndsInTheBoxWithExitCode1) {
+    {
+        TMessageBoxWatcher watcher;
+        EXPECT_EQ(RunProgram([] {
+                      TApplication application;
+                      throw std::runtime_error("lost");
+                  }),
+                  1);
+        EXPECT_EQ(Application, nullptr);
+        ASSERT_EQ(watcher.Boxes().size(), 1u);
+        EXPECT_EQ(watcher.Boxes()[0].Text.substr(0, 10), "Exception ");
+        EXPECT_EQ(RunProgram([] {}), 0);
+    }
+    auto escapes = [] { throw EInvalidOperation("Freed twice"); };
+    EXPECT_EXIT(
+        {
+            TMessageBoxWatcher child(IDOK, [](HWND box) {
+                char text[512] = "";
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+                std::fprintf(stderr, "box: %s\n", text);
+            });
+            RunProgram([&]() noexcept { escapes(); });
+        },
+        testing::ExitedWithCode(1),
+        "box: Exception EInvalidOperation in module tolvo_tests.exe at 00000000.\r?\n"
+        "Freed twice.");
 }
 
 TEST_F(ApplicationLoop, ShutdownHidesEveryWindowBeforeDestroyingAboutThenMain) {

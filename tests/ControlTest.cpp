@@ -79,6 +79,24 @@ TEST_F(Controls, ParentPaintsWindowlessChildrenInChildOrder) {
     DeleteDC(dc);
 }
 
+TEST_F(Controls, BackgroundBrushesFollowAChangeOfTheSystemColours) {
+    auto* form = Add<TTestForm>();
+    auto brushColor = [&] {
+        LOGBRUSH brush{};
+        GetObjectA(form->Brush(), sizeof brush, &brush);
+        return brush.lbColor;
+    };
+    const int element = COLOR_BTNFACE;
+    COLORREF face = GetSysColor(element), changed = RGB(10, 200, 30);
+    EXPECT_EQ(brushColor(), face);
+    SetSysColors(1, &element, &changed);
+    SendMessageA(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(brushColor(), changed);
+    SetSysColors(1, &element, &face);
+    SendMessageA(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(brushColor(), face);
+}
+
 namespace {
 // Records which of two points its paint may draw on.
 class TClipRecorder : public TGraphicControl {

@@ -61,8 +61,12 @@ protected:
 TEST_F(DirectoryListOnDisk, RemovedFoldersReportFileNotFoundAndChangeNothing) {
     RemoveDirectoryA((Scratch.Path + "\\beta").c_str());
     ExpectFailedOpen("beta", "File not found.");
+    // A file in the folder's place: passed by, the shown folder read anew, no message.
     Scratch.Write("beta", "a file in the folder's place");
-    ExpectFailedOpen("beta", "I/O error 267.");
+    EXPECT_EQ(Open("beta"), std::vector<std::string>{});
+    EXPECT_EQ(Items().back(), "Alpha");
+    EXPECT_EQ(Form1->Edit1->Text(), Scratch.Path);
+    EXPECT_EQ(CurrentDirectory(), Scratch.Path);
     // The shown folder itself removed while the current directory is elsewhere (the open
     // dialog leaves it at the archive's folder).
     CreateDirectoryA((Scratch.Path + "\\Alpha\\inner").c_str(), nullptr);

@@ -182,6 +182,62 @@ TEST_F(DirectoryList, FailedMovesChangeNothing) {
     EXPECT_EQ(Form->ListChanges, 0);
 }
 
+TEST_F(DirectoryList, AFolderReplacedByAFileIsPassedByAndTheShownDirectoryReadAnew) {
+    TDirectoryListBox& list = StartIn("C:\\WINDOWS\\SYSTEM");
+    Machine.Remove("C:\\WINDOWS\\SYSTEM\\COLOR");
+    Machine.AddFile("C:\\WINDOWS\\SYSTEM\\COLOR");
+    list.SetItemIndex(6);
+    EXPECT_EQ(Failure([&] { list.OpenSelected(); }), "");
+    EXPECT_EQ(Items(), (Strings{"C:\\", "WINDOWS", "SYSTEM", "A", "b", "c"}));
+    EXPECT_EQ(list.ItemIndex(), 2);
+    EXPECT_EQ(Form->ListChanges, 1) << "the destination field shows the shown directory";
+    EXPECT_EQ(Machine.CurrentDirectory(), "C:\\WINDOWS\\SYSTEM");
+}
+
+// The directory to go back to after looking at a target is gone (or cannot be spelled): the
+// shown one takes its place, whether the move fails or not.
+TEST_F(DirectoryList, AfterAMoveTheCurrentDirectoryIsNeverOneTheListDoesNotShow) {
+    Machine.AddDirectory("C:\\TEMP\\GONE");
+    TDirectoryListBox& list = StartIn("C:\\WINDOWS\\SYSTEM");
+    for (DWORD code : {DWORD(0), DWORD(ERROR_INVALID_NAME)}) {
+        Machine.ChangeDirectory("C:\\TEMP\\GONE"); // moved there by somebody else
+        if (code)
+            Machine.Refuse("C:\\TEMP\\GONE", code);
+        else
+            Machine.Remove("C:\\TEMP\\GONE");
+        EXPECT_EQ(Failure([&] { list.ChangeDirectory("C:\\NOWHERE\\DEEPER"); }), "File not found");
+        EXPECT_EQ(Machine.CurrentDirectory(), "C:\\WINDOWS\\SYSTEM");
+        EXPECT_EQ(list.ActivePath, "C:\\WINDOWS\\SYSTEM");
+    }
+    EXPECT_EQ(Form->ListChanges, 0);
+    // The shown directory gone as well: the error is its own, and a move that can be made is.
+    Machine.ChangeDirectory("C:\\WINDOWS\\SYSTEM\\COLOR");
+    list.ChangeDirectory("C:\\WINDOWS\\SYSTEM\\COLOR");
+    Machine.Refuse("C:\\WINDOWS\\SYSTEM\\COLOR", ERROR_ACCESS_DENIED);
+    EXPECT_EQ(Failure([&] { list.ChangeDirectory("C:\\NOWHERE"); }), "File access denied");
+    list.ChangeDirectory("C:\\TEMP");
+    EXPECT_EQ(Machine.CurrentDirectory(), "C:\\TEMP");
+}
+
+// As the open dialog leaves it, the current directory is the shown one's when it is removed,
+// and the drive keeps it as its own.
+TEST_F(DirectoryList, TheShownFolderRemovedBehindTheListLeavesEveryOtherItemOpen) {
+    Machine.AddDirectory("C:\\WINDOWS\\SYSTEM\\COLOR\\DEEP");
+    TDirectoryListBox& list = StartIn("C:\\WINDOWS\\SYSTEM\\COLOR");
+    Machine.Remove("C:\\WINDOWS\\SYSTEM\\COLOR\\DEEP");
+    Machine.Remove("C:\\WINDOWS\\SYSTEM\\COLOR");
+    list.SetItemIndex(4);
+    EXPECT_EQ(Failure([&] { list.OpenSelected(); }), "File not found") << "the vanished one's own";
+    for (int item : {2, 0}) {
+        list.SetItemIndex(item);
+        EXPECT_EQ(Failure([&] { list.OpenSelected(); }), "") << item;
+    }
+    EXPECT_EQ(list.ActivePath, "C:\\");
+    list.ChangeDirectory("C:\\TEMP");
+    EXPECT_EQ(Machine.CurrentDirectory(), "C:\\TEMP");
+    EXPECT_EQ(Form->ListChanges, 3);
+}
+
 TEST_F(DirectoryList, ADriveWithoutAMediumReportsItsCode) {
     TSimulatedMachine::TDrive floppy;
     floppy.Type = DRIVE_REMOVABLE;

@@ -85,6 +85,32 @@ TEST_F(MessageDialog, ThePlainMessageHasTheTitleNoIconAndOneOkButton) {
     EXPECT_EQ(form->Top(), GetSystemMetrics(SM_CYSCREEN) / 2 - form->Height() / 2);
 }
 
+TEST_F(MessageDialog, TheMessageFontIsTheSystemsWholeRecord) {
+    NONCLIENTMETRICSA saved{};
+    saved.cbSize = sizeof saved;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &saved, 0));
+    NONCLIENTMETRICSA changed = saved;
+    LOGFONTA& wanted = changed.lfMessageFont;
+    wanted.lfWeight = FW_SEMIBOLD;
+    wanted.lfUnderline = TRUE;
+    wanted.lfWidth = 9;
+    wanted.lfQuality = NONANTIALIASED_QUALITY;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof changed, &changed, 0));
+    std::unique_ptr<TMessageForm> form(BuildMessageDialog("x", Custom, mbOK));
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, sizeof saved, &saved, 0);
+    for (TComponent* control : {form->FindComponent("Message"), form->FindComponent("OK")}) {
+        LOGFONTA made{};
+        GetObjectA(dynamic_cast<TControl*>(control)->Font().Handle(), sizeof made, &made);
+        EXPECT_EQ(std::make_tuple(std::string(made.lfFaceName), made.lfHeight, made.lfWidth,
+                                  made.lfWeight, made.lfUnderline, made.lfQuality,
+                                  made.lfCharSet),
+                  std::make_tuple(std::string(wanted.lfFaceName), wanted.lfHeight, 9L,
+                                  LONG(FW_SEMIBOLD), BYTE(TRUE), BYTE(NONANTIALIASED_QUALITY),
+                                  wanted.lfCharSet))
+            << control->Name();
+    }
+}
+
 TEST_F(MessageDialog, IconKindsTheirCaptionsAndTheirIcon) {
     std::unique_ptr<TMessageForm> form(BuildMessageDialog("x", Warning, mbOK));
     EXPECT_EQ(form->Caption(), "Warning");
@@ -154,6 +180,29 @@ TEST_F(MessageDialog, EnterEscapeAndTheCloseBoxCloseThePlainMessage) {
         EXPECT_EQ(result, answer == IDCLOSE ? 2 : 1) << answer;
         EXPECT_EQ(watcher.Boxes().size(), 1u);
     }
+}
+
+TEST_F(MessageDialog, EnterAndEscapeWithShiftCtrlOrAltDoNothing) {
+    // Only the close box, answered after the key, ends the dialog (with Cancel).
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    for (BYTE modifier : {VK_SHIFT, VK_CONTROL, VK_MENU})
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            BYTE held[256];
+            std::copy(keys, keys + 256, held);
+            held[modifier] = 0x80;
+            SetKeyboardState(held);
+            UINT message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
+            TMessageBoxWatcher watcher(IDCLOSE, [message, key](HWND box) {
+                GUITHREADINFO focus{};
+                focus.cbSize = sizeof focus;
+                GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &focus);
+                PostMessageA(focus.hwndFocus, message, key, 0);
+            });
+            EXPECT_EQ(RunMessageDialog("x", Custom, mbOK, 0, -1, -1), 2)
+                << int(modifier) << " " << key;
+        }
+    SetKeyboardState(keys);
 }
 
 TEST_F(MessageDialog, AcceleratorLettersClickTheirButtons) {

@@ -218,15 +218,27 @@ TEST_F(MemoLoading, ShortReadShowsTheBytesActuallyRead) {
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << "the line read, its break adjusted";
 }
 
-TEST_F(MemoLoading, TenMegabytesAreShownWhole) {
-    // Lines short enough not to wrap: 10 MiB of them.
-    std::string line(39, 'x');
-    std::string bytes;
-    for (int i = 0; i < 262144; i++)
-        bytes += line + "\n";
-    Load(bytes);
-    EXPECT_EQ(GetWindowTextLengthA(Memo->Handle()), 262144 * 41);
-    EXPECT_EQ(Send(EM_GETLINECOUNT), 262145);
+TEST_F(MemoLoading, AFileUpToTheCapacityIsShownWholeALargerOneIsRefusedUnread) {
+    // The slowest texts for the control: the most lines, and one line wrapped all the way.
+    const size_t capacity = size_t(MemoFileCapacity);
+    std::string shortLines, oneLine;
+    for (size_t i = 0; i < capacity / 2; i++)
+        shortLines += "x\n";
+    for (size_t i = 0; i < capacity; i++)
+        oneLine += i % 6 == 5 ? ' ' : 'w';
+    Load(shortLines);
+    EXPECT_EQ(GetWindowTextLengthA(Memo->Handle()), int(capacity / 2 * 3));
+    EXPECT_EQ(Send(EM_GETLINECOUNT), int(capacity / 2 + 1));
+    Load(oneLine);
+    EXPECT_EQ(Memo->Lines().Text(), oneLine);
+    int switches = Memo->RedrawSwitches;
+    for (const std::string& text : {shortLines + "x", oneLine + "w"}) {
+        Scratch.Write("readme.txt", text);
+        EXPECT_EQ(LoadError("readme.txt"), "EInvalidOperation: Text exceeds memo capacity");
+        EXPECT_EQ(Memo->Lines().Text(), oneLine);
+        EXPECT_TRUE(Scratch.Closed("readme.txt"));
+    }
+    EXPECT_EQ(Memo->RedrawSwitches, switches) << "refused before the memo was touched";
 }
 
 TEST_F(MemoLoading, TheReadmeOfTheCurrentDirectoryComesBeforeTheProgramsOwn) {
@@ -236,6 +248,19 @@ TEST_F(MemoLoading, TheReadmeOfTheCurrentDirectoryComesBeforeTheProgramsOwn) {
     EXPECT_EQ(Memo->Lines().Text(), "beside the program");
     Scratch.Write("readme.txt", "in the current directory");
     LoadReadme(Memo->Lines(), program);
+    EXPECT_EQ(Memo->Lines().Text(), "in the current directory");
+    // Here but held open by another program: its error, not the program's own readme.
+    Scratch.Write("readme.txt", "changed");
+    HANDLE holder = CreateFileA(Scratch.Folder("readme.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    try {
+        LoadReadme(Memo->Lines(), program);
+        ADD_FAILURE() << "no error";
+    } catch (const EFOpenError& error) {
+        EXPECT_EQ(error.Message, "Cannot open file readme.txt");
+    }
+    CloseHandle(holder);
     EXPECT_EQ(Memo->Lines().Text(), "in the current directory");
 }
 

@@ -220,12 +220,11 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (path.empty() || SameDirectory(path, ActivePath) == 0)
         return;
     TTargetText target = ResolveTarget(path);
-    // A name left over names no directory: a pattern (as the platform spells a name that the
-    // code page cannot) or a plain file.
-    if (!target.Name.empty()) {
-        bool pattern = target.Name.find_first_of("*?") != std::string::npos;
-        throw EInOutError(pattern ? ERROR_INVALID_NAME : ERROR_DIRECTORY);
-    }
+    // A pattern left over is how the platform spells a name the code page cannot: there is no
+    // directory to move to. A plain file left over (a folder replaced by a file behind the list)
+    // is passed by: the directory around it is entered and read anew.
+    if (target.Name.find_first_of("*?") != std::string::npos)
+        throw EInOutError(ERROR_INVALID_NAME);
     if (ActiveDrive() != target.Drive) {
         InDriveSwitch = true;
         try {
@@ -249,7 +248,10 @@ TTargetText TDirectoryListBox::ResolveTarget(const std::string& text) const {
     std::string& directory = target.Directory;
     std::string& name = target.Name;
     try {
-        ChangeTo(target.Root);
+        // A directory part from the root needs only the root: the directory the drive keeps as
+        // its current one may have been removed.
+        bool fromRoot = !directory.empty() && directory[0] == '\\';
+        ChangeTo(fromRoot ? target.Root + "\\" : target.Root);
         if (directory.empty())
             directory = PathOnDrive(Machine().CurrentDirectory(), codePage);
         ChangeTo(directory);
@@ -264,11 +266,24 @@ TTargetText TDirectoryListBox::ResolveTarget(const std::string& text) const {
         if (!target.Drive)
             directory = target.Root + directory;
     } catch (...) {
-        ChangeTo(saved);
+        if (DWORD code = GoBack(saved))
+            throw EInOutError(code);
         throw;
     }
-    ChangeTo(saved);
+    // Had the directory to go back to gone, the move still goes on: it leaves the current
+    // directory at its target.
+    GoBack(saved);
     return target;
+}
+
+// Puts the current directory back where it was before a target was looked at, or, when that
+// cannot be entered any more, in the shown directory, so that nothing the program resolves
+// afterwards lands in a folder the list does not show. 0, or the error of entering the shown
+// directory when neither can be entered.
+DWORD TDirectoryListBox::GoBack(const std::string& saved) const {
+    if (Machine().ChangeDirectory(saved) == 0)
+        return 0;
+    return Machine().ChangeDirectory(ActivePath);
 }
 
 void TDirectoryListBox::SwitchDrive(char letter) {

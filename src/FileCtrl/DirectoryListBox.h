@@ -53,6 +53,7 @@ protected:
 
 private:
     TTargetText ResolveTarget(const std::string& text) const;
+    DWORD GoBack(const std::string& saved) const;
     void EnterDirectory(const std::string& directory);
     std::string MovedTo() const;
 

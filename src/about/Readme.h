@@ -6,6 +6,7 @@
 
 // Loads "readme.txt" into the lines. The current directory comes first, so a readme there is the
 // one shown; but it follows every folder the user browses and every archive chosen, so when no
-// readme can be opened there the one beside the program is tried. Only when neither opens is the
-// first place's error raised ("Cannot open file readme.txt"); other errors leave at once.
+// readme is there the one beside the program is tried. A readme that is there but cannot be
+// opened, or one in neither place, raises the first place's error ("Cannot open file
+// readme.txt"); other errors leave at once.
 void LoadReadme(TMemoStrings& lines, const std::string& programFolder = ProgramFolder());

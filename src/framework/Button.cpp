@@ -43,7 +43,7 @@ void TButton::WndProc(TMessage& message) {
             Click();
         return;
     case CN_KEYDOWN:
-        if (message.WParam == VK_RETURN && Focused()) {
+        if (message.WParam == VK_RETURN && Focused() && !ModifierHeld()) {
             Click();
             message.Result = 1;
             return;

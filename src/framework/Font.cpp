@@ -1,6 +1,8 @@
 #include "Font.h"
 
-TFont::TFont() = default;
+#include <cstring>
+
+TFont::TFont() { FRecord.lfWeight = FW_NORMAL; }
 
 TFont::~TFont() { ReleaseHandle(); }
 
@@ -12,12 +14,14 @@ void TFont::Assign(const TFont& source) {
     FCharset = source.FCharset;
     FColor = source.FColor;
     FStyle = source.FStyle;
+    FRecord = source.FRecord;
     Changed();
 }
 
 bool TFont::SameAs(const TFont& other) const {
     return FName == other.FName && FHeight == other.FHeight && FCharset == other.FCharset &&
-           FColor == other.FColor && FStyle == other.FStyle;
+           FColor == other.FColor && FStyle == other.FStyle &&
+           std::memcmp(&FRecord, &other.FRecord, sizeof FRecord) == 0;
 }
 
 template <class T> static bool Store(T& field, const T& value) {
@@ -48,11 +52,26 @@ void TFont::SetStyle(unsigned value) {
         Changed();
 }
 
+void TFont::SetRecord(const LOGFONTA& record) {
+    FRecord = record;
+    FName = std::string(record.lfFaceName, strnlen(record.lfFaceName, LF_FACESIZE));
+    FHeight = record.lfHeight;
+    FCharset = record.lfCharSet;
+    FStyle = (record.lfWeight >= FW_BOLD ? unsigned(fsBold) : 0u) |
+             (record.lfItalic ? unsigned(fsItalic) : 0u) |
+             (record.lfUnderline ? unsigned(fsUnderline) : 0u) |
+             (record.lfStrikeOut ? unsigned(fsStrikeOut) : 0u);
+    Changed();
+}
+
 HFONT TFont::Handle() const {
     if (!FHandle) {
-        LOGFONTA log{};
+        // The record's weight stands while the bold style agrees with it.
+        LOGFONTA log = FRecord;
+        bool bold = (FStyle & fsBold) != 0;
         log.lfHeight = FHeight;
-        log.lfWeight = (FStyle & fsBold) ? FW_BOLD : FW_NORMAL;
+        if (bold != (log.lfWeight >= FW_BOLD))
+            log.lfWeight = bold ? FW_BOLD : FW_NORMAL;
         log.lfItalic = (FStyle & fsItalic) != 0;
         log.lfUnderline = (FStyle & fsUnderline) != 0;
         log.lfStrikeOut = (FStyle & fsStrikeOut) != 0;

@@ -27,6 +27,9 @@ public:
     void SetCharset(int value);
     void SetColor(TColor value);
     void SetStyle(unsigned value);
+    // Takes a whole platform font record: what the properties do not name (a weight between
+    // normal and bold, a width, the quality, ...) comes out as the record gives it.
+    void SetRecord(const LOGFONTA& record);
 
     // The platform font; made when first asked for and again after every change.
     HFONT Handle() const;
@@ -42,6 +45,7 @@ private:
     int FCharset = DEFAULT_CHARSET;
     TColor FColor = clWindowText;
     unsigned FStyle = 0;
+    LOGFONTA FRecord{};
     mutable HFONT FHandle = nullptr;
 };
 

@@ -6,7 +6,6 @@
 #include "TextUtils.h"
 
 #include <cstring>
-#include <new>
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
     SetBounds(0, 0, 185, 89);
@@ -38,15 +37,11 @@ void TMemo::CreateWnd() {
 std::string TMemoStrings::Text() const { return FMemo.Caption(); }
 
 namespace {
-// Room for a file's bytes. A file too big for this process's memory could never fit into the
-// memo either.
+// Room for a file's bytes, for a file the memo can show.
 std::string Allocate(LONGLONG size) {
-    try {
-        if (size <= LONGLONG(std::string().max_size()))
-            return std::string(size_t(size), '\0');
-    } catch (const std::bad_alloc&) {
-    }
-    throw EInvalidOperation(LoadStr(SMemoTooLarge));
+    if (size > MemoFileCapacity)
+        throw EInvalidOperation(LoadStr(SMemoTooLarge));
+    return std::string(size_t(size), '\0');
 }
 
 // Holds the file open, unshared, from the open to the end of the load.
@@ -78,8 +73,9 @@ private:
 
 void TMemoStrings::LoadTextFile(const std::string& fileName) {
     TFileStream file(fileName);
+    std::string bytes = file.ReadAll();
     TRedrawLock redraw(FMemo.Handle(), true);
-    std::string text = AdjustLineBreaks(file.ReadAll(), GetACP());
+    std::string text = AdjustLineBreaks(bytes, GetACP());
     // The control's text ends at the first zero byte: compare what it would hold, so that an
     // unchanged file keeps the scroll position and the selection.
     text.resize(std::strlen(text.c_str()));

@@ -3,6 +3,13 @@
 
 class TMemo;
 
+// The largest file a memo loads. The platform's control lays a paragraph out in a time that grows
+// with the square of its length, and spends microseconds on every line: one line of this size,
+// the slowest text of it, takes about 1 s to show, one of twice the size four times as long, a
+// megabyte of one-letter lines 5 s. A larger file is refused before it is read, so that no
+// readme can hold the program up for long.
+constexpr LONGLONG MemoFileCapacity = 32 * 1024;
+
 // The lines of a memo: its text is the memo control's own.
 class TMemoStrings {
 public:
@@ -10,7 +17,8 @@ public:
     std::string Text() const;
     // Replaces the memo's text with the file's (read whole, line breaks made CR LF) or raises
     // and leaves the text as it was: EFOpenError when the file cannot be opened, unshared,
-    // EInvalidOperation when the memo cannot hold the text.
+    // EInvalidOperation when the file is larger than MemoFileCapacity or the memo cannot hold
+    // the text.
     void LoadTextFile(const std::string& fileName);
 
 private:

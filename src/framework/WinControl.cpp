@@ -67,15 +67,18 @@ TWinControl::~TWinControl() {
         control->FParent = nullptr;
     FControls.clear();
     DestroyHandle();
+    ReleaseBrush();
+}
+
+void TWinControl::ReleaseBrush() const {
     if (FBrush)
         DeleteObject(FBrush);
+    FBrush = nullptr;
 }
 
 HBRUSH TWinControl::Brush() const {
-    if (FBrush && FBrushColor != Color()) {
-        DeleteObject(FBrush);
-        FBrush = nullptr;
-    }
+    if (FBrushColor != Color())
+        ReleaseBrush();
     if (!FBrush) {
         FBrushColor = Color();
         FBrush = CreateSolidBrush(ColorToRGB(FBrushColor));
@@ -338,9 +341,13 @@ void TWinControl::WndProc(TMessage& message) {
         if (FHandle)
             EnableWindow(FHandle, Enabled());
         break;
+    case CM_SYSCOLORCHANGE:
+        // The brush of a system colour holds the value the colour had when it was made.
+        ReleaseBrush();
+        Broadcast(message);
+        return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
-    case CM_SYSCOLORCHANGE:
         Broadcast(message);
         return;
     case WM_SYSCOLORCHANGE:
@@ -478,7 +485,7 @@ TControl* ControlAtScreenPos(POINT point) {
     return windowless ? windowless : windowed;
 }
 
-static bool ModifierHeld() {
+bool ModifierHeld() {
     return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
 }
 

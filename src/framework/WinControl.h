@@ -91,6 +91,7 @@ private:
     void Paint(TMessage& message);
     void Attach(HWND window) const;
     void Detach() const;
+    void ReleaseBrush() const;
 
     mutable HWND FHandle = nullptr;
     mutable WNDPROC FDefWndProc = nullptr;
@@ -122,3 +123,5 @@ TControl* ControlAtScreenPos(POINT point);
 // its target control, then to dialog navigation of the window it is in (Tab, Shift+Tab, Alt+key).
 // True when the message was consumed.
 bool IsKeyMessageConsumed(const MSG& msg);
+// Shift, Ctrl or Alt is held: Enter and Escape then are no dialog keys.
+bool ModifierHeld();

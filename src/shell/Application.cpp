@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <exception>
 #include <typeinfo>
 
 TApplication* Application = nullptr;
@@ -314,10 +315,17 @@ void TApplication::Restore() {
         ShowWindow(form->Handle(), form->WindowState() == wsMaximized ? SW_SHOWMAXIMIZED
                                                                        : SW_SHOWNA);
     }
-    if (FMainForm && FMainForm->Visible())
+    if (FMainForm && FMainForm->Visible()) {
         SetActiveWindow(FMainForm->Handle());
+        // Restored, the hidden window may lie above the windows it owns (a desktop's taskbar
+        // raises it); below the main window it is where the stay-on-top steps expect it.
+        SetWindowPos(FHandle, FMainForm->Handle(), 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
     RestoreTopMosts();
 }
+
+static bool IsTopMost(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
 
 void TApplication::NormalizeTopMosts() {
     if (FTopMostLevel++ > 0)
@@ -327,7 +335,7 @@ void TApplication::NormalizeTopMosts() {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         if (GetWindow(window, GW_OWNER) != FHandle)
             continue;
-        bool topmost = GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        bool topmost = IsTopMost(window);
         if (!topmost || window == mainWindow) {
             ordinary = window;
             break;
@@ -337,13 +345,21 @@ void TApplication::NormalizeTopMosts() {
     if (FTopMostList.empty())
         return;
     HWND above = GetWindow(ordinary, GW_HWNDPREV);
-    if (!above || (GetWindowLongA(above, GWL_EXSTYLE) & WS_EX_TOPMOST))
+    if (!above || IsTopMost(above))
         above = HWND_NOTOPMOST;
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     for (auto it = FTopMostList.rbegin(); it != FTopMostList.rend(); ++it) {
         SetWindowPos(*it, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
         if (above != HWND_NOTOPMOST)
             SetWindowPos(*it, above, 0, 0, 0, 0, flags);
+    }
+    // The platform takes some of these moves as no move at all (one relative to the window's
+    // own owner): a window still stay-on-top goes below the next window that is not.
+    for (HWND window : FTopMostList) {
+        HWND next = window;
+        while (IsTopMost(window) && (next = GetWindow(next, GW_HWNDNEXT)))
+            if (!IsTopMost(next))
+                SetWindowPos(window, next, 0, 0, 0, 0, flags);
     }
 }
 
@@ -413,27 +429,35 @@ std::string LastChanceText(const std::string& className, const std::string& mess
 }
 
 void ShowLastChanceError() {
-    std::string text;
-    try {
-        throw;
-    } catch (const Exception& error) {
-        text = LastChanceText(error.ClassName(), error.Message, nullptr);
-    } catch (const std::exception& error) {
-        text = LastChanceText(typeid(error).name(), "", nullptr);
-    } catch (...) {
-        text = LastChanceText("Unknown", "", nullptr);
+    std::string text = LastChanceText("Unknown", "", nullptr);
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const Exception& error) {
+            text = LastChanceText(error.ClassName(), error.Message, nullptr);
+        } catch (const std::exception& error) {
+            text = LastChanceText(typeid(error).name(), "", nullptr);
+        } catch (...) {
+        }
     }
     MessageBoxA(nullptr, text.c_str(), LoadStr(SApplicationError).c_str(),
                 MB_ICONSTOP | MB_TASKMODAL);
 }
 
-int RunProgram(const std::function<void()>& buildWindows) {
+// Where the runtime would abort (an error leaving a destructor or an end-of-program clean-up):
+// the last-chance box, and the program ends as after any other error nothing caught.
+[[noreturn]] static void LastChanceTermination() {
+    ShowLastChanceError();
+    ExitProcess(1);
+}
+
+int RunProgram(const std::function<void()>& program) {
+    std::set_terminate(LastChanceTermination);
     try {
-        buildWindows();
+        program();
     } catch (...) {
         ShowLastChanceError();
         return 1;
     }
-    Application->RunMessageLoop();
     return 0;
 }

@@ -123,10 +123,11 @@ template <class F> void TApplication::AddForm(F*& reference) {
     FormAdded(reference);
 }
 
-// The start-up sequence around `buildWindows`: an error while the windows are built is shown
-// in the last-chance box and ends the program with exit code 1; otherwise the message loop
-// runs and the exit code is 0.
-int RunProgram(const std::function<void()>& buildWindows);
+// Runs the program: the application object's construction, the start-up sequence and the
+// message loop. An error that escapes any of them, or that the runtime could not pass on at
+// all, is shown in the last-chance box and ends the program with exit code 1; otherwise the
+// exit code is 0.
+int RunProgram(const std::function<void()>& program);
 
 // The last-chance box for an error nothing else handled; call it while handling the error.
 void ShowLastChanceError();

@@ -51,14 +51,8 @@ TMessageForm::TMessageForm(TComponent* owner) : TForm(owner) {
     NONCLIENTMETRICSA metrics{};
     static_assert(sizeof metrics == 340, "the 340-byte record of the platform's older versions");
     metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0)) {
-        const LOGFONTA& font = metrics.lfMessageFont;
-        Font().SetName(font.lfFaceName);
-        Font().SetHeight(font.lfHeight);
-        Font().SetCharset(font.lfCharSet);
-        Font().SetStyle((font.lfWeight >= FW_BOLD ? unsigned(fsBold) : 0u) |
-                        (font.lfItalic ? unsigned(fsItalic) : 0u));
-    }
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 0, &metrics, 0))
+        Font().SetRecord(metrics.lfMessageFont);
 }
 
 void TMessageForm::HelpButtonClick(TObject*) {}

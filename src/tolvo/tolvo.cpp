@@ -3,10 +3,11 @@
 #include "shell/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    TApplication application;
     return RunProgram([] {
-        Application->SetTitle("Tolvo");
-        Application->AddForm(Form1);
-        Application->AddForm(Form3);
+        TApplication application;
+        application.SetTitle("Tolvo");
+        application.AddForm(Form1);
+        application.AddForm(Form3);
+        application.RunMessageLoop();
     });
 }

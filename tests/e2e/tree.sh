@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Double-clicking a subfolder in the tree puts its full path into the destination field, and
-# "Rozpakuj" hands that destination to the archiver; choosing a drive moves the tree.
+# "Rozpakuj" hands that destination to the archiver; the shown folder removed, its parent still
+# opens; choosing a drive moves the tree.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -29,6 +30,12 @@ screenshot tree-moved
 click_client "$main" 261 64 65 25
 wait_for_file "$work/ace.log"
 check "the archiver gets that destination" "$start\\Alpha" "$(record_value arg3 "$work/ace.log")"
+# The shown folder removed behind the list while it is the current directory: its parent, one
+# row up, still opens.
+rm -rf "$work/start/Alpha"
+xdotool mousemove $((${origin%,*} + 60)) $((${origin#*,} + alpha_top - 8)) click --repeat 2 --delay 80 1
+sleep 0.5
+check "with the shown folder gone, a double-click on its parent moves there" "$start" "$(edit_text "$main")"
 # Another drive chosen in the drive selector moves the tree and the field to that drive.
 click_client "$main" 8 230 233 19
 sleep 0.3
