@@ -3,6 +3,7 @@
 // the same place of the window. Prints the medians of five runs each and their ratio.
 #include "Timing.h"
 #include "about/TForm3.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 #include "shell/Application.h"
 
@@ -24,9 +25,7 @@ static void BareCopies(TControl* button, const TBitmap& picture, const TControl*
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     TApplication application;
-    Application->SetTitle("Tolvo");
-    Application->AddForm(Form1);
-    Application->AddForm(Form3);
+    CreateProgramWindows(application);
     Form1->Show();
     for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageA(&msg);

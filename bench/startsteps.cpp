@@ -7,6 +7,7 @@
 #include "framework/Description.h"
 #include "framework/Machine.h"
 #include "framework/Resources.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 #include "shell/Application.h"
 
@@ -48,6 +49,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         TBitmap().LoadFromResourceName(name);
     double pictured = ClockMilliseconds();
     HHOOK hook = SetWindowsHookExA(WH_CBT, CountWindows, nullptr, GetCurrentThreadId());
+    RegisterProgramClasses();
     Application->AddForm(Form1);
     double mainBuilt = ClockMilliseconds();
     UnhookWindowsHookEx(hook);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "main/Program.h"
 #include "MainWindowFixture.h"
 #include "SimulatedMachine.h"
 #include "about/TForm3.h"
@@ -23,8 +24,7 @@ protected:
     }
     void Start(const std::string& directory) {
         Machine.StartIn(directory);
-        App->AddForm(Form1);
-        App->AddForm(Form3);
+        CreateProgramWindows(*App);
         Drives = Form1->DriveComboBox1;
         List = Form1->DirectoryListBox1;
     }
@@ -217,6 +217,7 @@ TEST(DriveSelectorOnWine, ListsThePrefixDrivesAndMovesTheTree) {
     char previous[MAX_PATH];
     GetCurrentDirectoryA(MAX_PATH, previous);
     TApplication application;
+    RegisterProgramClasses();
     application.AddForm(Form1);
     TDriveComboBox* drives = Form1->DriveComboBox1;
     std::vector<std::string> items;

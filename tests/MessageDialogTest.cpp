@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "main/Program.h"
 #include "TestSupport.h"
 #include "about/TForm3.h"
 #include "framework/Button.h"
@@ -239,8 +240,7 @@ TEST_F(MessageDialog, AVisibleWindowCannotBeShownModally) {
 }
 
 TEST_F(MessageDialog, WhileUpTheProgramsWindowsAreLockedAndTheActiveOneComesBack) {
-    App->AddForm(Form1);
-    App->AddForm(Form3);
+    CreateProgramWindows(*App);
     Form1->Show();
     Form3->Show();
     SetActiveWindow(Form1->Handle());

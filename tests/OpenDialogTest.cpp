@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "main/Program.h"
 #include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/OpenDialog.h"
@@ -132,6 +133,7 @@ class OpenDialogRun : public TApplicationTest {
 protected:
     void SetUp() override {
         TApplicationTest::SetUp();
+        RegisterProgramClasses();
         App->AddForm(Form1);
         Form1->Show();
         Dialog = Form1->OpenDialog1;

@@ -1,6 +1,7 @@
 #pragma once
 #include "TestSupport.h"
 #include "about/TForm3.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 
 // The program's two windows made as the program makes them, under its title; the main window
@@ -9,9 +10,7 @@ class TProgramTest : public TApplicationTest {
 protected:
     void SetUp() override {
         TApplicationTest::SetUp();
-        App->SetTitle("Tolvo");
-        App->AddForm(Form1);
-        App->AddForm(Form3);
+        CreateProgramWindows(*App);
         if (ShowMainWindow)
             Form1->Show();
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "main/Program.h"
 #include "TestSupport.h"
 #include "about/Readme.h"
 #include "about/TForm3.h"
@@ -81,6 +82,7 @@ class MemoLoading : public TApplicationTest {
 protected:
     void SetUp() override {
         TApplicationTest::SetUp();
+        RegisterProgramClasses();
         App->AddForm(Form3);
         Memo = new TRecordingMemo(Form3);
         Memo->SetBounds(0, 64, 369, 233);
@@ -298,8 +300,7 @@ class AboutCommand : public TApplicationTest {
 protected:
     void SetUp() override {
         TApplicationTest::SetUp();
-        App->AddForm(Form1);
-        App->AddForm(Form3);
+        CreateProgramWindows(*App);
         Form1->Show();
     }
     TScratch Scratch;

@@ -8,7 +8,6 @@ const char* const AuthorMailAddress = "autor@tolvo.example";
 const char* const AuthorWebHost = "www.tolvo.example";
 
 TForm3::TForm3(TComponent* owner) : TForm(owner) {
-    RegisterRxControls();
     RegisterHandler("RxSpeedButton1Click", [this](TObject* s) { RxSpeedButton1Click(s); });
     RegisterHandler("RxSpeedButton2Click", [this](TObject* s) { RxSpeedButton2Click(s); });
     RegisterHandler("RxSpeedButton3Click", [this](TObject* s) { RxSpeedButton3Click(s); });

@@ -13,9 +13,6 @@ TForm1* Form1 = nullptr;
 std::string UnpackCommand;
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
-    RegisterRxControls();
-    RegisterOpenDialog();
-    RegisterFileControls();
     RegisterHandler("RxSpeedButton1Click", [this](TObject* s) { RxSpeedButton1Click(s); });
     RegisterHandler("RxSpeedButton2Click", [this](TObject* s) { RxSpeedButton2Click(s); });
     RegisterHandler("RxSpeedButton3Click", [this](TObject* s) { RxSpeedButton3Click(s); });

@@ -1,13 +1,9 @@
-#include "about/TForm3.h"
-#include "main/TForm1.h"
-#include "shell/Application.h"
+#include "main/Program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return RunProgram([] {
         TApplication application;
-        application.SetTitle("Tolvo");
-        application.AddForm(Form1);
-        application.AddForm(Form3);
+        CreateProgramWindows(application);
         application.RunMessageLoop();
     });
 }

@@ -1,0 +1,10 @@
+#pragma once
+#include "shell/Application.h"
+
+// The classes the program's window descriptions name; registering them again does nothing.
+void RegisterProgramClasses();
+
+// The program's windows as the start-up makes them, for the program and its tests alike: the
+// title, the classes, then the main window (the first window made becomes the main one) and the
+// about window, hidden.
+void CreateProgramWindows(TApplication& application);
