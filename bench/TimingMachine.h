@@ -51,8 +51,9 @@ public:
     DWORD FileAttributes(const std::string& path) override {
         return Timed(DirectoryChanges, [&] { return Inner.FileAttributes(path); });
     }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        return Inner.ReadWholeFile(path, bytes);
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
+                            std::string& bytes) override {
+        return Inner.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Inner.SetErrorMode(mode); }
     bool StartProgram(const std::string& program, const std::string& commandLine) override {

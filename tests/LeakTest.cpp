@@ -36,8 +36,9 @@ public:
         return Real.RemoteName(drive, name);
     }
     DWORD FileAttributes(const std::string& path) override { return Real.FileAttributes(path); }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        return Real.ReadWholeFile(path, bytes);
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
+                            std::string& bytes) override {
+        return Real.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Real.SetErrorMode(mode); }
     bool StartProgram(const std::string&, const std::string&) override { return ++Starts, true; }

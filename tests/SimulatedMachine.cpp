@@ -221,12 +221,15 @@ DWORD TSimulatedMachine::FileAttributes(const std::string& path) {
     return entry ? entry->Attributes : INVALID_FILE_ATTRIBUTES;
 }
 
-bool TSimulatedMachine::ReadWholeFile(const std::string& path, std::string& bytes) {
+TFileRead TSimulatedMachine::ReadWholeFile(const std::string& path, LONGLONG limit,
+                                           std::string& bytes) {
     const TEntry* entry = Find(Resolve(path));
     if (!entry || (entry->Attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
+        return TFileRead::CannotOpen;
+    if (LONGLONG(entry->Bytes.size()) > limit)
+        return TFileRead::TooLarge;
     bytes = entry->Bytes;
-    return true;
+    return TFileRead::Read;
 }
 
 UINT TSimulatedMachine::SetErrorMode(UINT mode) {

@@ -63,7 +63,8 @@ public:
     UINT DriveType(const std::string& root) override;
     bool RemoteName(const std::string& drive, std::string& name) override;
     DWORD FileAttributes(const std::string& path) override;
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
+                            std::string& bytes) override;
     UINT SetErrorMode(UINT mode) override;
     bool StartProgram(const std::string& program, const std::string& commandLine) override;
     void OpenUrl(HWND owner, const std::string& url) override;

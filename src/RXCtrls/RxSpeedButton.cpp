@@ -1,12 +1,13 @@
 #include "RxSpeedButton.h"
 
 #include "framework/DescReader.h"
+#include "framework/Machine.h"
 #include "framework/PopupMenu.h"
 #include "framework/WinControl.h"
 
 #include <windowsx.h>
 
-bool NewStyleLook = LOBYTE(LOWORD(GetVersion())) >= 4;
+bool NewStyleLook = PlatformMajorVersion() >= 4;
 
 static int GLiveButtons = 0;
 static std::unique_ptr<TBitmap> GLatchPattern;

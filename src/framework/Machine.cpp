@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+int PlatformMajorVersion() { return LOBYTE(LOWORD(GetVersion())); }
+
 FARPROC LibraryFunction(const char* library, const char* name) {
     HMODULE module = LoadLibraryA(library);
     return module ? GetProcAddress(module, name) : nullptr;
@@ -97,17 +99,25 @@ public:
         return GetFileAttributesA(path.c_str());
     }
 
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
+                            std::string& bytes) override {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
-            return false;
-        bytes.assign(GetFileSize(file, nullptr), '\0');
+            return TFileRead::CannotOpen;
+        struct TCloser {
+            HANDLE File;
+            ~TCloser() { CloseHandle(File); }
+        } closer{file};
+        LARGE_INTEGER size{};
+        GetFileSizeEx(file, &size);
+        if (size.QuadPart > limit)
+            return TFileRead::TooLarge;
+        bytes.assign(size_t(size.QuadPart), '\0');
         DWORD read = 0;
         ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr);
         bytes.resize(read);
-        CloseHandle(file);
-        return true;
+        return TFileRead::Read;
     }
 
     UINT SetErrorMode(UINT mode) override { return ::SetErrorMode(mode); }

@@ -7,9 +7,15 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
-// The one way the program reaches the file system, the drives and process start. The program
-// runs on the Win32 machine; tests install a simulated one to reach what a test machine cannot
-// produce (drives of every kind, shares, vanishing directories, refused access).
+// What reading a whole file came to.
+enum class TFileRead { Read, CannotOpen, TooLarge };
+
+// The one way the program reaches the file system (directories, files, volumes), the drives,
+// process start and the shell's handling of URLs. The program runs on the Win32 machine; tests
+// install a simulated one to reach what a test machine cannot produce (drives of every kind,
+// shares, vanishing directories, refused access). Where the archiver may lie (the program's own
+// folder, the system folders, the search path) is read from the platform itself; every place is
+// then looked at through this seam.
 class TMachine {
 public:
     virtual ~TMachine() = default;
@@ -40,8 +46,10 @@ public:
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
     // The attribute bits of a path, or INVALID_FILE_ATTRIBUTES.
     virtual DWORD FileAttributes(const std::string& path) = 0;
-    // Reads a whole file opened for reading without sharing; false when it cannot be opened.
-    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+    // Reads a whole file, held open without sharing while it is read. A file larger than limit
+    // bytes is not read.
+    virtual TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
+                                    std::string& bytes) = 0;
     // Sets the error mode and returns the previous one.
     virtual UINT SetErrorMode(UINT mode) = 0;
     // Starts the program with the command line in a normal window, in the current directory,
@@ -55,6 +63,9 @@ public:
 TMachine& Machine();
 // Installs a machine (null puts the Win32 one back); returns the one that was in use.
 TMachine* SetMachine(TMachine* machine);
+
+// The platform's major version: 4 and above have the newer look and dialogs.
+int PlatformMajorVersion();
 
 // A function of a platform library, the library loaded on this first need; null when either is
 // missing. The libraries of the open dialog, the shell and network names are reached this way

@@ -1,6 +1,7 @@
 #include "Memo.h"
 
 #include "Exceptions.h"
+#include "Machine.h"
 #include "Resources.h"
 #include "StringIds.h"
 #include "TextUtils.h"
@@ -36,46 +37,18 @@ void TMemo::CreateWnd() {
 
 std::string TMemoStrings::Text() const { return FMemo.Caption(); }
 
-namespace {
-// Room for a file's bytes, for a file the memo can show.
-std::string Allocate(LONGLONG size) {
-    if (size > MemoFileCapacity)
-        throw EInvalidOperation(LoadStr(SMemoTooLarge));
-    return std::string(size_t(size), '\0');
-}
-
-// Holds the file open, unshared, from the open to the end of the load.
-class TFileStream {
-public:
-    explicit TFileStream(const std::string& fileName)
-        : FHandle(CreateFileA(fileName.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr)) {
-        if (FHandle == INVALID_HANDLE_VALUE)
-            throw EFOpenError(Format(LoadStr(SFOpenError).c_str(), fileName.c_str()));
-    }
-    ~TFileStream() { CloseHandle(FHandle); }
-
-    // The whole file in one piece, or as much of it as could be read.
-    std::string ReadAll() const {
-        LARGE_INTEGER size{};
-        GetFileSizeEx(FHandle, &size);
-        std::string bytes = Allocate(size.QuadPart);
-        DWORD read = 0;
-        ReadFile(FHandle, bytes.data(), DWORD(bytes.size()), &read, nullptr);
-        bytes.resize(read);
-        return bytes;
-    }
-
-private:
-    HANDLE FHandle;
-};
-} // namespace
-
 void TMemoStrings::LoadTextFile(const std::string& fileName) {
-    TFileStream file(fileName);
-    std::string bytes = file.ReadAll();
+    std::string bytes;
+    switch (Machine().ReadWholeFile(fileName, MemoFileCapacity, bytes)) {
+    case TFileRead::CannotOpen:
+        throw EFOpenError(Format(LoadStr(SFOpenError).c_str(), fileName.c_str()));
+    case TFileRead::TooLarge:
+        throw EInvalidOperation(LoadStr(SMemoTooLarge));
+    case TFileRead::Read:
+        break;
+    }
     TRedrawLock redraw(FMemo.Handle(), true);
-    std::string text = AdjustLineBreaks(bytes, GetACP());
+    std::string text = AdjustLineBreaks(bytes, Machine().CodePage());
     // The control's text ends at the first zero byte: compare what it would hold, so that an
     // unchanged file keeps the scroll position and the selection.
     text.resize(std::strlen(text.c_str()));

@@ -15,8 +15,9 @@ class TMemoStrings {
 public:
     explicit TMemoStrings(TMemo& memo) : FMemo(memo) {}
     std::string Text() const;
-    // Replaces the memo's text with the file's (read whole, line breaks made CR LF) or raises
-    // and leaves the text as it was: EFOpenError when the file cannot be opened, unshared,
+    // Replaces the memo's text with the file's (read whole through the system seam, line breaks
+    // made CR LF) or raises and leaves the text as it was: EFOpenError when the file cannot be
+    // opened, unshared,
     // EInvalidOperation when the file is larger than MemoFileCapacity or the memo cannot hold
     // the text.
     void LoadTextFile(const std::string& fileName);

@@ -10,9 +10,6 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
-static int WindowsMajorVersion() { return LOBYTE(LOWORD(GetVersion())); }
-int (*PlatformMajorVersion)() = WindowsMajorVersion;
-
 std::string ConvertFilter(const std::string& filter, UINT codePage) {
     if (filter.empty())
         return filter;
@@ -74,9 +71,7 @@ struct TCtl3D {
     BOOL(WINAPI* AutoSubclass)(HINSTANCE) = nullptr;
     BOOL(WINAPI* UnAutoSubclass)() = nullptr;
     TCtl3D() {
-        DWORD version = GetVersion();
-        if (LOBYTE(LOWORD(version)) >= 4 || HIBYTE(LOWORD(version)) >= 89 ||
-            PlatformMajorVersion() >= 4)
+        if (PlatformMajorVersion() >= 4 || HIBYTE(LOWORD(GetVersion())) >= 89)
             return;
         if (HMODULE library = LoadLibraryA("CTL3D32.DLL")) {
             SubclassDlgEx = reinterpret_cast<decltype(SubclassDlgEx)>(
@@ -238,7 +233,7 @@ static std::wstring AnswerPath(const std::string& answer) {
 
 bool TOpenDialog::RunDialog() {
     Files.clear();
-    std::string filter = ConvertFilter(Filter, GetACP());
+    std::string filter = ConvertFilter(Filter, Machine().CodePage());
     size_t size = (Options & OptionBit(ofAllowMultiSelect)) ? 8192 : 260;
     std::string file(size + 2, '\0');
     file.replace(0, std::min(FileName.size(), size), FileName, 0, size);

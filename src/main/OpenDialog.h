@@ -117,8 +117,5 @@ public:
 // exactly. False when neither is spelled exactly.
 bool SpellChosenPath(const std::wstring& path, std::string& spelled);
 
-// The platform's major version; tests may replace it.
-extern int (*PlatformMajorVersion)();
-
 // Makes the dialog class known to window descriptions (once).
 void RegisterOpenDialog();
