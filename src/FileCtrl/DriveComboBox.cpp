@@ -2,12 +2,11 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Machine.h"
-
-static char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+#include "framework/TextUtils.h"
 
 // A label or network name in the case of the letter it belongs to, as a file name.
 static std::string InCaseOf(char letter, std::string text) {
-    if (BYTE(letter) < 97)
+    if (BYTE(letter) < BYTE('a'))
         CharUpperBuffA(text.data(), DWORD(text.size()));
     else
         CharLowerBuffA(text.data(), DWORD(text.size()));
@@ -80,7 +79,7 @@ void TDriveComboBox::RefillDrives() {
         char letter = char('a' + n);
         UINT kind = Machine().DriveType(std::string(1, letter) + ":\\");
         if (FTextCase == tcUpperCase)
-            letter = Upper(letter);
+            letter = AsciiUpper(letter);
         std::string drive = std::string(1, letter) + ":";
         switch (kind) {
         case DRIVE_REMOVABLE:
@@ -117,22 +116,22 @@ std::string TDriveComboBox::VolumeText(char letter) const {
 
 std::string TDriveComboBox::RemoteText(char letter) const {
     std::string remote;
-    if (!Machine().RemoteName(std::string(1, Upper(letter)) + ":", remote))
+    if (!Machine().RemoteName(std::string(1, AsciiUpper(letter)) + ":", remote))
         return VolumeText(letter);
     return InCaseOf(letter, remote);
 }
 
 void TDriveComboBox::SelectDrive(char letter) {
-    if (ItemIndex() >= 0 && Upper(letter) == Upper(DriveLetter))
+    if (ItemIndex() >= 0 && AsciiUpper(letter) == AsciiUpper(DriveLetter))
         return;
     if (!letter) {
         DriveLetter = '\0';
         SetItemIndex(-1);
     } else {
-        DriveLetter = FTextCase == tcUpperCase ? Upper(letter) : char(Upper(letter) + 32);
+        DriveLetter = FTextCase == tcUpperCase ? AsciiUpper(letter) : AsciiLower(letter);
         for (int i = 0; i < Count(); i++) {
             std::string text = ItemText(i);
-            if (text.size() >= 2 && Upper(text[0]) == Upper(letter) && text[1] == ':') {
+            if (text.size() >= 2 && AsciiUpper(text[0]) == AsciiUpper(letter) && text[1] == ':') {
                 SetItemIndex(i);
                 break;
             }

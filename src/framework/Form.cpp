@@ -212,7 +212,7 @@ void TForm::WndProc(TMessage& message) {
         }
         break;
     case WM_SYSCOMMAND:
-        if ((message.WParam & 0xFFF0) == SC_MINIMIZE && AppLink()) {
+        if ((message.WParam & SystemCommandMask) == SC_MINIMIZE && AppLink()) {
             AppLink()->MinimizeForm(this);
             return;
         }

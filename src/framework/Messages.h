@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+// The platform's own part of a system command's number lies in its low four bits.
+constexpr WPARAM SystemCommandMask = 0xFFF0;
+
 // One window message as the framework hands it around; Result is what the sender gets back.
 struct TMessage {
     UINT Msg;

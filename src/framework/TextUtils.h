@@ -18,5 +18,10 @@ bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
 std::string PlatformSpelling(const std::wstring& text, UINT codePage);
 std::wstring Widen(const std::string& text, UINT codePage);
 
+// An ASCII letter in the other case; every other character as it is (drive letters, device
+// names: never a letter of the code page's upper half).
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -30,6 +30,16 @@ static const DWORD OptionFlags[] = {
     OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE, OFN_NONETWORKBUTTON, OFN_NOLONGNAMES,
     OFN_EXPLORER,         OFN_NODEREFERENCELINKS,
 };
+static_assert(std::size(OptionFlags) == ofNoDereferenceLinks + 1, "a flag for every option");
+
+// The options' names in descriptions, in the order of TOpenOption: a name's place is its bit.
+static constexpr std::initializer_list<const char*> OptionNames = {
+    "ofReadOnly",         "ofOverwritePrompt",  "ofHideReadOnly",       "ofNoChangeDir",
+    "ofShowHelp",         "ofNoValidate",       "ofAllowMultiSelect",   "ofExtensionDifferent",
+    "ofPathMustExist",    "ofFileMustExist",    "ofCreatePrompt",       "ofShareAware",
+    "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton",    "ofNoLongNames",
+    "ofOldStyleDialog",   "ofNoDereferenceLinks"};
+static_assert(OptionNames.size() == ofNoDereferenceLinks + 1, "a name for every option");
 
 DWORD OpenDialogFlags(unsigned options, int majorVersion) {
     DWORD flags = OFN_ENABLEHOOK;
@@ -283,13 +293,7 @@ void RegisterOpenDialog() {
             r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
         })
         .Property<TOpenDialog>("Options", [](TOpenDialog& d, P p, R r) {
-            d.Options = r.Set(p, {"ofReadOnly", "ofOverwritePrompt", "ofHideReadOnly",
-                                  "ofNoChangeDir", "ofShowHelp", "ofNoValidate",
-                                  "ofAllowMultiSelect", "ofExtensionDifferent", "ofPathMustExist",
-                                  "ofFileMustExist", "ofCreatePrompt", "ofShareAware",
-                                  "ofNoReadOnlyReturn", "ofNoTestFileCreate",
-                                  "ofNoNetworkButton", "ofNoLongNames", "ofOldStyleDialog",
-                                  "ofNoDereferenceLinks"});
+            d.Options = r.Set(p, OptionNames);
         });
 }
 

@@ -3,6 +3,7 @@
 #include "FileCtrl/PathScan.h"
 #include "framework/Machine.h"
 #include "framework/Resources.h"
+#include "framework/TextUtils.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ bool NamesDevice(const std::string& path, UINT codePage) {
     name.erase(std::min(name.find('.'), name.size()));
     name.erase(name.find_last_not_of(' ') + 1);
     for (char& c : name)
-        c = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+        c = AsciiUpper(c);
     bool numbered = name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) &&
                     name[3] >= '1' && name[3] <= '9';
     return numbered || name == "CON" || name == "PRN" || name == "AUX" || name == "NUL" ||
