@@ -176,6 +176,11 @@ TEST_F(DirectoryList, FailedMovesChangeNothing) {
     EXPECT_EQ(Failure([&] { list.OpenSelected(); }), "File not found");
     list.SetItemIndex(3);
     EXPECT_EQ(Failure([&] { list.OpenSelected(); }), "File access denied");
+    // A target on another drive: the drive is entered first, and left again when the folder
+    // cannot be.
+    Machine.AddDrive('D', TSimulatedMachine::TDrive{});
+    Machine.AddDirectory("D:\\DATA");
+    EXPECT_EQ(Failure([&] { list.ChangeDirectory("D:\\DATA\\NOWHERE"); }), "File not found");
     EXPECT_EQ(Items(), before);
     EXPECT_EQ(list.ActivePath, "C:\\WINDOWS\\SYSTEM");
     EXPECT_EQ(Machine.CurrentDirectory(), "C:\\WINDOWS\\SYSTEM") << "put back after the failure";
