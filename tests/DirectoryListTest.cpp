@@ -164,7 +164,7 @@ TEST_F(DirectoryList, AVolumeThatCannotBeAskedKeepsCaseAndIgnoresIt) {
     TDirectoryListBox& list = StartIn("E:\\X");
     EXPECT_TRUE(list.NamesKeepCase);
     EXPECT_FALSE(list.NamesCaseSensitive);
-    EXPECT_EQ(list.SameDirectory("E:\\X", "e:\\x"), 0);
+    EXPECT_TRUE(list.IsSameDirectory("E:\\X", "e:\\x"));
 }
 
 TEST_F(DirectoryList, FailedMovesChangeNothing) {
