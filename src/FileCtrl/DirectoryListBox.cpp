@@ -73,8 +73,10 @@ void TDirectoryListBox::Rebuild() {
     Clear();
     UINT codePage = CodePage();
     std::string root = DrivePart(ActivePath, codePage) + "\\";
-    if (root != FFlagsRoot)
-        ReadVolumeFlags(root);
+    auto known = FVolumeFlags.find(root);
+    DWORD flags = known != FVolumeFlags.end() ? known->second : ReadVolumeFlags(root);
+    NamesKeepCase = (flags & 3) != 0;
+    NamesCaseSensitive = (flags & 1) != 0;
     // An item's value names its picture; subfolders, by far the most items, keep the value 0.
     auto add = [this](const std::string& text, const TBitmap& picture) {
         AddItem(text, &picture == &ClosedFolder ? 0 : LPARAM(&picture));
@@ -112,15 +114,14 @@ void TDirectoryListBox::Rebuild() {
     SetItemIndex(selected);
 }
 
-// A volume's flags are read once per drive it is shown on: a drive switch reads them anew. A
-// volume that cannot be asked keeps case and does not tell it apart.
-void TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
+// A volume's flags are read when its root is first shown and kept, also while moves pass to other
+// drives and back, until the user switches drives. A volume that cannot be asked keeps case and
+// does not tell it apart.
+DWORD TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
     DWORD flags = FS_CASE_IS_PRESERVED;
     if (!Machine().VolumeFlags(root, flags))
         flags = FS_CASE_IS_PRESERVED;
-    NamesKeepCase = (flags & 3) != 0;
-    NamesCaseSensitive = (flags & 1) != 0;
-    FFlagsRoot = root;
+    return FVolumeFlags[root] = flags;
 }
 
 // The case-insensitive sort key of a name in the user's locale.
@@ -314,7 +315,8 @@ void TDirectoryListBox::SwitchDrive(char letter) {
     auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
     if (upper(letter) == upper(ActiveDrive()))
         return;
-    FFlagsRoot.clear();
+    if (!InDriveSwitch)
+        FVolumeFlags.clear();
     if (letter) {
         ChangeTo(std::string(1, letter) + ":");
         ActivePath = MovedTo();

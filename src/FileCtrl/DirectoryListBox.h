@@ -3,6 +3,7 @@
 #include "framework/ListBox.h"
 #include "framework/Picture.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -57,10 +58,10 @@ private:
     void FollowDrive(char drive);
     DWORD GoBack(const std::string& saved) const;
     std::string MovedTo() const;
-    void ReadVolumeFlags(const std::string& root);
+    DWORD ReadVolumeFlags(const std::string& root);
 
-    // The root whose volume flags NamesKeepCase and NamesCaseSensitive hold.
-    std::string FFlagsRoot;
+    // The flags of the volumes shown since the user last switched drives, by root.
+    std::map<std::string, DWORD> FVolumeFlags;
 
     // The subfolder items whose names the code page cannot spell exactly, in order.
     std::vector<int> FUnspellable;
