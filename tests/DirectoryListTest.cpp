@@ -155,6 +155,29 @@ TEST_F(DirectoryList, AVolumeThatKeepsNoCaseDrawsLowerCaseButKeepsPaths) {
     EXPECT_EQ(list.ItemPath(2), "D:\\GAMES\\DOOM");
 }
 
+// A medium changed in its drive is seen once the user switches drives; moves in between keep
+// what they read.
+TEST_F(DirectoryList, AVolumesFlagsAreReadAnewOnADriveSwitch) {
+    TSimulatedMachine::TDrive oldDisk;
+    oldDisk.Flags = 0;
+    Machine.AddDrive('D', oldDisk);
+    Machine.AddDirectory("D:\\GAMES");
+    TDirectoryListBox& list = StartIn("D:\\GAMES");
+    TSimulatedMachine::TDrive newDisk;
+    newDisk.Flags = FS_CASE_SENSITIVE | FS_CASE_IS_PRESERVED;
+    Machine.AddDrive('D', newDisk);
+    Machine.AddDirectory("D:\\GAMES");
+    list.ChangeDirectory("C:\\WINDOWS");
+    list.ChangeDirectory("D:\\GAMES");
+    EXPECT_FALSE(list.NamesKeepCase);
+    EXPECT_TRUE(list.IsSameDirectory("D:\\GAMES", "D:\\Games"));
+    list.SwitchDrive('C');
+    list.SwitchDrive('D');
+    EXPECT_EQ(list.ActivePath, "D:\\GAMES");
+    EXPECT_EQ(list.ShownName(list.ItemText(1)), "GAMES");
+    EXPECT_FALSE(list.IsSameDirectory("D:\\GAMES", "D:\\Games"));
+}
+
 TEST_F(DirectoryList, AVolumeThatCannotBeAskedKeepsCaseAndIgnoresIt) {
     TSimulatedMachine::TDrive odd;
     odd.VolumeReadable = false;
@@ -164,7 +187,7 @@ TEST_F(DirectoryList, AVolumeThatCannotBeAskedKeepsCaseAndIgnoresIt) {
     TDirectoryListBox& list = StartIn("E:\\X");
     EXPECT_TRUE(list.NamesKeepCase);
     EXPECT_FALSE(list.NamesCaseSensitive);
-    EXPECT_EQ(list.SameDirectory("E:\\X", "e:\\x"), 0);
+    EXPECT_TRUE(list.IsSameDirectory("E:\\X", "e:\\x"));
 }
 
 TEST_F(DirectoryList, FailedMovesChangeNothing) {

@@ -73,10 +73,8 @@ void TDirectoryListBox::Rebuild() {
     Clear();
     UINT codePage = CodePage();
     std::string root = DrivePart(ActivePath, codePage) + "\\";
-    // A volume that cannot be asked keeps case and does not tell it apart.
-    DWORD flags = FS_CASE_IS_PRESERVED;
-    if (!Machine().VolumeFlags(root, flags))
-        flags = FS_CASE_IS_PRESERVED;
+    auto known = FVolumeFlags.find(root);
+    DWORD flags = known != FVolumeFlags.end() ? known->second : ReadVolumeFlags(root);
     NamesKeepCase = (flags & 3) != 0;
     NamesCaseSensitive = (flags & 1) != 0;
     // An item's value names its picture; subfolders, by far the most items, keep the value 0.
@@ -114,6 +112,16 @@ void TDirectoryListBox::Rebuild() {
     for (size_t at : unspellable)
         FUnspellable.push_back(firstSubfolder + int(at));
     SetItemIndex(selected);
+}
+
+// A volume's flags are read when its root is first shown and kept, also while moves pass to other
+// drives and back, until the user switches drives. A volume that cannot be asked keeps case and
+// does not tell it apart.
+DWORD TDirectoryListBox::ReadVolumeFlags(const std::string& root) {
+    DWORD flags = FS_CASE_IS_PRESERVED;
+    if (!Machine().VolumeFlags(root, flags))
+        flags = FS_CASE_IS_PRESERVED;
+    return FVolumeFlags[root] = flags;
 }
 
 // The case-insensitive sort key of a name in the user's locale.
@@ -216,64 +224,81 @@ void TDirectoryListBox::OpenSelected() {
     ChangeDirectory(ItemPath(ItemIndex()));
 }
 
+// The target is resolved by entering it, and the move stays there: the list is read from the
+// current directory it left. Any failure on the way puts the current directory back.
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
-    if (path.empty() || SameDirectory(path, ActivePath) == 0)
+    if (path.empty() || IsSameDirectory(path, ActivePath))
         return;
-    TTargetText target = ResolveTarget(path);
-    // A pattern left over is how the platform spells a name the code page cannot: there is no
-    // directory to move to. A plain file left over (a folder replaced by a file behind the list)
-    // is passed by: the directory around it is entered and read anew.
-    if (target.Name.find_first_of("*?") != std::string::npos)
-        throw EInOutError(ERROR_INVALID_NAME);
-    if (ActiveDrive() != target.Drive) {
-        InDriveSwitch = true;
-        try {
-            if (LinkedSelector)
-                LinkedSelector->SelectDrive(target.Drive);
-            else
-                SwitchDrive(target.Drive);
-        } catch (...) {
-            InDriveSwitch = false;
-            throw;
-        }
-        InDriveSwitch = false;
-    }
-    EnterDirectory(target.Directory);
-}
-
-TTargetText TDirectoryListBox::ResolveTarget(const std::string& text) const {
-    UINT codePage = CodePage();
     std::string saved = Machine().CurrentDirectory();
-    TTargetText target = SplitTarget(text, saved, codePage);
-    std::string& directory = target.Directory;
-    std::string& name = target.Name;
     try {
-        // A directory part from the root needs only the root: the directory the drive keeps as
-        // its current one may have been removed.
-        bool fromRoot = !directory.empty() && directory[0] == '\\';
-        ChangeTo(fromRoot ? target.Root + "\\" : target.Root);
-        if (directory.empty())
-            directory = PathOnDrive(Machine().CurrentDirectory(), codePage);
-        ChangeTo(directory);
-        DWORD attributes = name.empty() ? INVALID_FILE_ATTRIBUTES : Machine().FileAttributes(name);
-        bool plainFile =
-            attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        if (!name.empty() && name.find_first_of("*?") == std::string::npos && !plainFile) {
-            ChangeTo(name);
-            directory = EnteredDirectory(directory, name);
-            name.clear();
-        }
-        if (!target.Drive)
-            directory = target.Root + directory;
+        TTargetText target = ResolveTarget(path, saved);
+        // A pattern left over is how the platform spells a name the code page cannot: there is
+        // no directory to move to. A plain file left over (a folder replaced by a file behind the
+        // list) is passed by: the directory around it is entered and read anew.
+        if (target.Name.find_first_of("*?") != std::string::npos)
+            throw EInOutError(ERROR_INVALID_NAME);
+        if (ActiveDrive() != target.Drive)
+            FollowDrive(target.Drive);
     } catch (...) {
         if (DWORD code = GoBack(saved))
             throw EInOutError(code);
         throw;
     }
-    // Had the directory to go back to gone, the move still goes on: it leaves the current
-    // directory at its target.
-    GoBack(saved);
+    ActivePath = MovedTo();
+    Rebuild();
+    NotifyChange();
+}
+
+// Shows the drive in the linked selector, or takes it on directly, without reading the list.
+void TDirectoryListBox::FollowDrive(char drive) {
+    InDriveSwitch = true;
+    try {
+        if (LinkedSelector)
+            LinkedSelector->SelectDrive(drive);
+        else
+            SwitchDrive(drive);
+    } catch (...) {
+        InDriveSwitch = false;
+        throw;
+    }
+    InDriveSwitch = false;
+}
+
+// Enters the directory the text names, relative to the current directory saved, and leaves the
+// current directory there.
+TTargetText TDirectoryListBox::ResolveTarget(const std::string& text,
+                                             const std::string& saved) const {
+    UINT codePage = CodePage();
+    TTargetText target = SplitTarget(text, saved, codePage);
+    std::string& directory = target.Directory;
+    std::string& name = target.Name;
+    // A directory part from the root needs only the root: the directory the drive keeps as its
+    // current one may have been removed.
+    bool fromRoot = !directory.empty() && directory[0] == '\\';
+    ChangeTo(fromRoot ? target.Root + "\\" : target.Root);
+    if (directory.empty())
+        directory = PathOnDrive(Machine().CurrentDirectory(), codePage);
+    ChangeTo(directory);
+    if (!name.empty() && name.find_first_of("*?") == std::string::npos && EnterFolder(name)) {
+        directory = EnteredDirectory(directory, name);
+        name.clear();
+    }
+    if (!target.Drive)
+        directory = target.Root + directory;
     return target;
+}
+
+// Enters the folder of that name in the current directory: true when entered, false when the
+// name is a plain file (the current directory stays beside it); the directory-change error
+// otherwise.
+bool TDirectoryListBox::EnterFolder(const std::string& name) const {
+    DWORD code = Machine().ChangeDirectory(name);
+    if (code == 0)
+        return true;
+    DWORD attributes = Machine().FileAttributes(name);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    throw EInOutError(code);
 }
 
 // Puts the current directory back where it was before a target was looked at, or, when that
@@ -290,6 +315,8 @@ void TDirectoryListBox::SwitchDrive(char letter) {
     auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
     if (upper(letter) == upper(ActiveDrive()))
         return;
+    if (!InDriveSwitch)
+        FVolumeFlags.clear();
     if (letter) {
         ChangeTo(std::string(1, letter) + ":");
         ActivePath = MovedTo();
@@ -298,14 +325,6 @@ void TDirectoryListBox::SwitchDrive(char letter) {
         Rebuild();
         NotifyChange();
     }
-}
-
-void TDirectoryListBox::EnterDirectory(const std::string& directory) {
-    Machine().ChangeDirectory(ActivePath);
-    ChangeTo(directory);
-    ActivePath = MovedTo();
-    Rebuild();
-    NotifyChange();
 }
 
 // The current directory after a move. The platform adds a backslash of its own to the current
@@ -336,15 +355,14 @@ std::string TDirectoryListBox::ShownName(const std::string& text) const {
     return lower;
 }
 
-int TDirectoryListBox::SameDirectory(const std::string& a, const std::string& b) const {
+bool TDirectoryListBox::IsSameDirectory(const std::string& a, const std::string& b) const {
     std::string left = a, right = b;
     if (!NamesCaseSensitive) {
         CharLowerBuffA(left.data(), DWORD(left.size()));
         CharLowerBuffA(right.data(), DWORD(right.size()));
     }
     return CompareStringA(LOCALE_USER_DEFAULT, 0, left.data(), int(left.size()), right.data(),
-                          int(right.size())) -
-           CSTR_EQUAL;
+                          int(right.size())) == CSTR_EQUAL;
 }
 
 void TDirectoryListBox::DrawItem(int index, const RECT& rect, UINT) {
@@ -373,14 +391,5 @@ void RegisterFileControls() {
     RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox", "TCustomListBox")
         .Property<TDirectoryListBox>(
             "OnChange", [](TDirectoryListBox& c, P p, R r) { c.OnChange = r.Event(p); });
-    RegisterComponentClass<TDriveComboBox>("TDriveComboBox", "TCustomComboBox")
-        .Property<TDriveComboBox>("DirList",
-                                  [](TDriveComboBox& c, P p, R r) {
-                                      r.Reference(p, [&c](TComponent* list) {
-                                          c.SetDirList(dynamic_cast<TDirectoryListBox*>(list));
-                                      });
-                                  })
-        .Property<TDriveComboBox>("TextCase", [](TDriveComboBox& c, P p, R r) {
-            c.SetTextCase(TTextCase(r.Enum(p, {"tcLowerCase", "tcUpperCase"})));
-        });
+    RegisterDriveSelector();
 }

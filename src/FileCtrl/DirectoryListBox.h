@@ -3,6 +3,7 @@
 #include "framework/ListBox.h"
 #include "framework/Picture.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,8 @@ public:
     // The first character of ActivePath: the drive letter, or a backslash on a share.
     char ActiveDrive() const;
     std::string ShownName(const std::string& text) const;
-    // 0 when the two paths name the same directory on this volume.
-    int SameDirectory(const std::string& a, const std::string& b) const;
+    // Whether the two paths name the same directory on this volume.
+    bool IsSameDirectory(const std::string& a, const std::string& b) const;
     void FitItemHeight();
 
     void WndProc(TMessage& message) override;
@@ -52,10 +53,15 @@ protected:
     void KeyPress(char key) override;
 
 private:
-    TTargetText ResolveTarget(const std::string& text) const;
+    TTargetText ResolveTarget(const std::string& text, const std::string& saved) const;
+    bool EnterFolder(const std::string& name) const;
+    void FollowDrive(char drive);
     DWORD GoBack(const std::string& saved) const;
-    void EnterDirectory(const std::string& directory);
     std::string MovedTo() const;
+    DWORD ReadVolumeFlags(const std::string& root);
+
+    // The flags of the volumes shown since the user last switched drives, by root.
+    std::map<std::string, DWORD> FVolumeFlags;
 
     // The subfolder items whose names the code page cannot spell exactly, in order.
     std::vector<int> FUnspellable;
@@ -69,5 +75,5 @@ private:
 int CollectSubfolders(const std::string& directory, std::vector<std::string>& names,
                       std::vector<size_t>* unspellable = nullptr);
 
-// Makes the list class known to window descriptions (once).
+// Makes the tree list and the drive selector known to window descriptions (once).
 void RegisterFileControls();

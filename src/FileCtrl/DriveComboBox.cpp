@@ -1,5 +1,6 @@
 #include "DriveComboBox.h"
 
+#include "framework/DescReader.h"
 #include "framework/Exceptions.h"
 #include "framework/Machine.h"
 #include "framework/TextUtils.h"
@@ -167,4 +168,19 @@ void TDriveComboBox::DrawItem(int index, const RECT& rect, UINT) {
     SetBkMode(canvas.Handle(), TRANSPARENT);
     DrawTextA(canvas.Handle(), caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     SelectObject(canvas.Handle(), old);
+}
+
+void RegisterDriveSelector() {
+    using P = const TDescProperty&;
+    using R = TDescReader&;
+    RegisterComponentClass<TDriveComboBox>("TDriveComboBox", "TCustomComboBox")
+        .Property<TDriveComboBox>("DirList",
+                                  [](TDriveComboBox& c, P p, R r) {
+                                      r.Reference(p, [&c](TComponent* list) {
+                                          c.SetDirList(dynamic_cast<TDirectoryListBox*>(list));
+                                      });
+                                  })
+        .Property<TDriveComboBox>("TextCase", [](TDriveComboBox& c, P p, R r) {
+            c.SetTextCase(TTextCase(r.Enum(p, {"tcLowerCase", "tcUpperCase"})));
+        });
 }

@@ -41,3 +41,6 @@ private:
     TDirectoryListBox* FDirList = nullptr;
     TTextCase FTextCase = tcLowerCase;
 };
+
+// Makes the drive selector known to window descriptions; RegisterFileControls calls it once.
+void RegisterDriveSelector();
