@@ -315,14 +315,20 @@ void TApplication::Restore() {
         ShowWindow(form->Handle(), form->WindowState() == wsMaximized ? SW_SHOWMAXIMIZED
                                                                        : SW_SHOWNA);
     }
-    if (FMainForm && FMainForm->Visible()) {
+    if (FMainForm && FMainForm->Visible())
         SetActiveWindow(FMainForm->Handle());
-        // Restored, the hidden window may lie above the windows it owns (a desktop's taskbar
-        // raises it); below the main window it is where the stay-on-top steps expect it.
+    LowerBelowMainWindow();
+    RestoreTopMosts();
+}
+
+// The platform keeps an owned window above its owner: a stay-on-top window that lies directly
+// above the hidden window cannot step down behind it or the main window. A desktop's taskbar
+// leaves the hidden window above the main window when it restores the program, so restoring and
+// stepping the stay-on-top windows down first put it back below the main window.
+void TApplication::LowerBelowMainWindow() {
+    if (FMainForm && FMainForm->HandleAllocated() && IsWindowVisible(FMainForm->Handle()))
         SetWindowPos(FHandle, FMainForm->Handle(), 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    RestoreTopMosts();
 }
 
 static bool IsTopMost(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
@@ -330,6 +336,7 @@ static bool IsTopMost(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE) 
 void TApplication::NormalizeTopMosts() {
     if (FTopMostLevel++ > 0)
         return;
+    LowerBelowMainWindow();
     HWND mainWindow = FMainForm && FMainForm->HandleAllocated() ? FMainForm->Handle() : nullptr;
     HWND ordinary = FHandle;
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {

@@ -90,6 +90,7 @@ private:
     void WndProc(TMessage& message);
     void OnEnable(bool enabled);
     HWND TopOwnedWindow() const;
+    void LowerBelowMainWindow();
     void Idle();
     void TrackMouseControl();
     void FormAdded(TForm* form);

@@ -10,6 +10,8 @@
 //   probe dialog [MS]         waits for a visible dialog box (the platform's or a message form)
 //   probe item HWND ID        prints the text of a dialog's item (65535: a message box's text)
 //   probe closebox HWND       prints the screen point of the window's close box
+//   probe minbox HWND         prints the screen point of the window's minimise box
+//   probe class NAME [MS]     waits for a visible top-level window of the class
 //   probe children HWND       lists the child windows: handle, class and text
 //   probe stack               lists the visible top-level windows, topmost first: handle, title
 //   probe count HWND ID       prints the number of items of a dialog's combo box
@@ -79,15 +81,21 @@ static std::vector<HWND> TopLevelWindows() {
     return windows;
 }
 
-static int Find(const std::string& text, DWORD timeout) {
+// Waits for a visible top-level window that matches and prints its handle.
+template <class Matches> static int WaitForWindow(Matches matches, DWORD timeout) {
     for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
         for (HWND window : TopLevelWindows())
-            if (IsWindowVisible(window) && Title(window).find(text) != std::string::npos) {
+            if (IsWindowVisible(window) && matches(window)) {
                 std::printf("0x%08lx\n", (unsigned long)(UINT_PTR)window);
                 return 0;
             }
-    std::fprintf(stderr, "probe: no window with \"%s\"\n", text.c_str());
     return 1;
+}
+
+static int Find(const std::string& text, DWORD timeout) {
+    if (WaitForWindow([&](HWND w) { return Title(w).find(text) != std::string::npos; }, timeout))
+        return std::fprintf(stderr, "probe: no window with \"%s\"\n", text.c_str()), 1;
+    return 0;
 }
 
 static int Info(HWND window) {
@@ -117,16 +125,19 @@ static int Info(HWND window) {
     return 0;
 }
 
+static int FindClass(const std::string& name, DWORD timeout) {
+    if (WaitForWindow([&](HWND w) { return ClassOf(w) == name; }, timeout))
+        return std::fprintf(stderr, "probe: no window of class %s\n", name.c_str()), 1;
+    return 0;
+}
+
 static int Dialog(DWORD timeout) {
-    for (DWORD start = GetTickCount(); GetTickCount() - start <= timeout; Sleep(50))
-        for (HWND window : TopLevelWindows())
-            if (IsWindowVisible(window) &&
-                (ClassOf(window) == "#32770" || ClassOf(window) == "TolvoTMessageForm")) {
-                std::printf("0x%08lx\n", (unsigned long)(UINT_PTR)window);
-                return 0;
-            }
-    std::fprintf(stderr, "probe: no dialog box\n");
-    return 1;
+    auto isDialog = [](HWND w) {
+        return ClassOf(w) == "#32770" || ClassOf(w) == "TolvoTMessageForm";
+    };
+    if (WaitForWindow(isDialog, timeout))
+        return std::fprintf(stderr, "probe: no dialog box\n"), 1;
+    return 0;
 }
 
 static int Item(HWND dialog, int id) {
@@ -136,16 +147,16 @@ static int Item(HWND dialog, int id) {
     return 0;
 }
 
-static int CloseBox(HWND window) {
+static int CaptionBox(HWND window, LRESULT part) {
     RECT bounds;
     GetWindowRect(window, &bounds);
     for (int y = bounds.top; y < bounds.top + 40; y++)
         for (int x = bounds.right - 1; x > bounds.right - 60; x--)
-            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+            if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == part) {
                 std::printf("%d %d\n", x - 3, y + 3);
                 return 0;
             }
-    std::fprintf(stderr, "probe: no close box\n");
+    std::fprintf(stderr, "probe: no such box\n");
     return 1;
 }
 
@@ -362,7 +373,11 @@ static int Run(int argc, char** argv) {
     if (command == "item" && argc > 3)
         return Item(ParseHandle(argv[2]), std::atoi(argv[3]));
     if (command == "closebox" && argc > 2)
-        return CloseBox(ParseHandle(argv[2]));
+        return CaptionBox(ParseHandle(argv[2]), HTCLOSE);
+    if (command == "minbox" && argc > 2)
+        return CaptionBox(ParseHandle(argv[2]), HTREDUCE);
+    if (command == "class" && argc > 2)
+        return FindClass(argv[2], timeout);
     if (command == "count" && argc > 3)
         return std::printf("%ld\n", long(SendDlgItemMessageW(ParseHandle(argv[2]), std::atoi(argv[3]),
                                                                 CB_GETCOUNT, 0, 0))),
@@ -392,7 +407,7 @@ static int Run(int argc, char** argv) {
     if (command == "clip" && argc > 2)
         return Clip(WideArgument(2));
     std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
-                         "items|closebox|children|count|stack|ping|resources|windows|hit|"
-                         "foreground|session|short|clip ...\n");
+                         "items|closebox|minbox|class|children|count|stack|ping|resources|"
+                         "windows|hit|foreground|session|short|clip ...\n");
     return 2;
 }
