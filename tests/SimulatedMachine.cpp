@@ -1,6 +1,7 @@
 #include "SimulatedMachine.h"
 
 #include "FileCtrl/PathScan.h"
+#include "framework/TextUtils.h"
 
 #include <algorithm>
 
@@ -10,8 +11,7 @@ TSimulatedMachine::~TSimulatedMachine() { SetMachine(FPrevious); }
 
 std::string TSimulatedMachine::Key(const std::string& path) {
     std::string key = path;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    std::transform(key.begin(), key.end(), key.begin(), AsciiLower);
     while (key.size() > 3 && key.back() == '\\')
         key.pop_back();
     return key;

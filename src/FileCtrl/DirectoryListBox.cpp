@@ -5,6 +5,7 @@
 #include "framework/DescReader.h"
 #include "framework/Exceptions.h"
 #include "framework/Machine.h"
+#include "framework/TextUtils.h"
 
 #include <algorithm>
 #include <cstring>
@@ -312,8 +313,7 @@ DWORD TDirectoryListBox::GoBack(const std::string& saved) const {
 }
 
 void TDirectoryListBox::SwitchDrive(char letter) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; };
-    if (upper(letter) == upper(ActiveDrive()))
+    if (AsciiUpper(letter) == AsciiUpper(ActiveDrive()))
         return;
     if (!InDriveSwitch)
         FVolumeFlags.clear();

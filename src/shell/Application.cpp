@@ -209,7 +209,7 @@ void TApplication::WndProc(TMessage& message) {
             FMainForm->Close();
         return;
     case WM_SYSCOMMAND:
-        switch (message.WParam & 0xFFF0) {
+        switch (message.WParam & SystemCommandMask) {
         case SC_MINIMIZE:
             Minimize();
             return;
