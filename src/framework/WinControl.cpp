@@ -287,6 +287,13 @@ void TWinControl::SelectNext(bool forward) {
     stops[(index + (forward ? 1 : count - 1)) % count]->SetFocus();
 }
 
+// The child window a notification to its parent comes from.
+static HWND NotifyingChild(const TMessage& message) {
+    if (message.Msg == WM_DRAWITEM)
+        return reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+    return HWND(message.LParam);
+}
+
 void TWinControl::WndProc(TMessage& message) {
     if (IsMouseMessage(message.Msg) && RouteMouse(message))
         return;
@@ -297,11 +304,7 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_ERASEBKGND:
         if (FDefWndProc != DefWindowProcA)
             break;
-        {
-            RECT area;
-            GetClientRect(FHandle, &area);
-            FillRect(HDC(message.WParam), &area, Brush());
-        }
+        EraseBackground(HDC(message.WParam));
         message.Result = 1;
         return;
     case WM_COMMAND:
@@ -309,23 +312,13 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
-        ReflectToChild(message, message.Msg == WM_DRAWITEM
-                                    ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem
-                                    : HWND(message.LParam));
+        ReflectToChild(message, NotifyingChild(message));
         if (message.Result)
             return;
         break;
-    case WM_WINDOWPOSCHANGED: {
-        RECT bounds;
-        GetWindowRect(FHandle, &bounds);
-        if (HWND parent = GetAncestor(FHandle, GA_PARENT); parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
-            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-        FLeft = bounds.left;
-        FTop = bounds.top;
-        FWidth = bounds.right - bounds.left;
-        FHeight = bounds.bottom - bounds.top;
+    case WM_WINDOWPOSCHANGED:
+        TakeWindowBounds();
         break;
-    }
     case WM_CANCELMODE:
         if (TControl* capture = CaptureControl(); capture && capture->Parent() == this)
             capture->Perform(WM_CANCELMODE);
@@ -333,9 +326,7 @@ void TWinControl::WndProc(TMessage& message) {
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC:
-        SetTextColor(HDC(message.WParam), ColorToRGB(Font().Color()));
-        SetBkColor(HDC(message.WParam), ColorToRGB(Color()));
-        message.Result = LRESULT(Brush());
+        message.Result = LRESULT(PrepareChildColors(HDC(message.WParam)));
         return;
     case CM_ENABLEDCHANGED:
         if (FHandle)
@@ -359,6 +350,33 @@ void TWinControl::WndProc(TMessage& message) {
         return;
     }
     TControl::WndProc(message);
+}
+
+void TWinControl::EraseBackground(HDC dc) const {
+    RECT area;
+    GetClientRect(FHandle, &area);
+    FillRect(dc, &area, Brush());
+}
+
+// The bounds the window has now, however it came to move: in its parent's client coordinates
+// when it is a child, else on the screen.
+void TWinControl::TakeWindowBounds() {
+    RECT bounds;
+    GetWindowRect(FHandle, &bounds);
+    HWND parent = GetAncestor(FHandle, GA_PARENT);
+    if (parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    FLeft = bounds.left;
+    FTop = bounds.top;
+    FWidth = bounds.right - bounds.left;
+    FHeight = bounds.bottom - bounds.top;
+}
+
+// A standard control asks for its colours: the control's font colour on its own colour.
+HBRUSH TWinControl::PrepareChildColors(HDC dc) const {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    return Brush();
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {

@@ -89,6 +89,9 @@ private:
     bool RouteMouse(TMessage& message);
     void ReflectToChild(TMessage& message, HWND child);
     void Paint(TMessage& message);
+    void EraseBackground(HDC dc) const;
+    void TakeWindowBounds();
+    HBRUSH PrepareChildColors(HDC dc) const;
     void Attach(HWND window) const;
     void Detach() const;
     void ReleaseBrush() const;
