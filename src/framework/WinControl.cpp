@@ -294,28 +294,34 @@ static HWND NotifyingChild(const TMessage& message) {
     return HWND(message.LParam);
 }
 
+// The platform's messages and the framework's notifications are handled apart; what neither
+// handles in full goes on to the control.
 void TWinControl::WndProc(TMessage& message) {
     if (IsMouseMessage(message.Msg) && RouteMouse(message))
         return;
+    if (message.Msg < WM_USER ? HandlePlatformMessage(message) : HandleNotification(message))
+        return;
+    TControl::WndProc(message);
+}
+
+bool TWinControl::HandlePlatformMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
         Paint(message);
-        return;
+        return true;
     case WM_ERASEBKGND:
         if (FDefWndProc != DefWindowProcA)
             break;
         EraseBackground(HDC(message.WParam));
         message.Result = 1;
-        return;
+        return true;
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
         ReflectToChild(message, NotifyingChild(message));
-        if (message.Result)
-            return;
-        break;
+        return message.Result != 0;
     case WM_WINDOWPOSCHANGED:
         TakeWindowBounds();
         break;
@@ -323,11 +329,24 @@ void TWinControl::WndProc(TMessage& message) {
         if (TControl* capture = CaptureControl(); capture && capture->Parent() == this)
             capture->Perform(WM_CANCELMODE);
         break;
+    case WM_SYSCOLORCHANGE:
+        Perform(CM_SYSCOLORCHANGE);
+        break;
+    case WM_NCDESTROY:
+        DefaultHandler(message);
+        Detach();
+        return true;
+    }
+    return false;
+}
+
+bool TWinControl::HandleNotification(TMessage& message) {
+    switch (message.Msg) {
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC:
         message.Result = LRESULT(PrepareChildColors(HDC(message.WParam)));
-        return;
+        return true;
     case CM_ENABLEDCHANGED:
         if (FHandle)
             EnableWindow(FHandle, Enabled());
@@ -336,20 +355,13 @@ void TWinControl::WndProc(TMessage& message) {
         // The brush of a system colour holds the value the colour had when it was made.
         ReleaseBrush();
         Broadcast(message);
-        return;
+        return true;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
         Broadcast(message);
-        return;
-    case WM_SYSCOLORCHANGE:
-        Perform(CM_SYSCOLORCHANGE);
-        break;
-    case WM_NCDESTROY:
-        DefaultHandler(message);
-        Detach();
-        return;
+        return true;
     }
-    TControl::WndProc(message);
+    return false;
 }
 
 void TWinControl::EraseBackground(HDC dc) const {
