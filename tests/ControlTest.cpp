@@ -133,6 +133,26 @@ TEST_F(Controls, NothingIsPaintedBeneathAnOpaqueWindowlessControl) {
     EXPECT_TRUE(below->CoveredVisible) << "a control that is not opaque lets it show through";
 }
 
+// A picture the platform refuses to make is reported as out of system resources, and the
+// picture held before stays as it was, still drawable.
+TEST_F(Controls, APictureThePlatformRefusesLeavesTheOneBefore) {
+    TBitmap picture;
+    picture.SetSize(4, 3);
+    picture.Canvas().SetPixel(1, 1, clRed);
+    try {
+        picture.SetSize(1 << 16, 1 << 16);
+        FAIL() << "a picture of 2^32 pixels was made";
+    } catch (const EOutOfResources& error) {
+        EXPECT_STREQ(error.what(), "Out of system resources");
+    }
+    EXPECT_EQ(picture.Width(), 4);
+    EXPECT_EQ(picture.Height(), 3);
+    EXPECT_EQ(picture.Canvas().Pixel(1, 1), TColor(clRed));
+    TBitmap copy;
+    copy.Assign(&picture);
+    EXPECT_EQ(copy.Canvas().Pixel(1, 1), TColor(clRed));
+}
+
 TEST_F(Controls, AnExceptionInAHandlerIsReportedAndTheNextMessageIsProcessed) {
     auto* form = Add<TTestForm>();
     form->ThrowOnClick = true;

@@ -163,11 +163,10 @@ void TDriveComboBox::DrawItem(int index, const RECT& rect, UINT) {
     RECT text = rect;
     text.left += width + 6;
     std::string caption = ItemText(index);
-    HGDIOBJ old = SelectObject(canvas.Handle(), canvas.Font.Handle());
+    TSelection font(canvas.Handle(), canvas.Font.Handle());
     SetTextColor(canvas.Handle(), ColorToRGB(canvas.Font.Color()));
     SetBkMode(canvas.Handle(), TRANSPARENT);
     DrawTextA(canvas.Handle(), caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(canvas.Handle(), old);
 }
 
 void RegisterDriveSelector() {

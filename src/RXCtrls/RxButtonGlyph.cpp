@@ -16,19 +16,48 @@ struct TCaptionText {
     int Length;
 };
 
-// Selects the canvas's font into its context for the lifetime of the object.
-class TFontSelection {
-public:
-    explicit TFontSelection(TCanvas& canvas)
-        : FDC(canvas.Handle()), FOld(SelectObject(FDC, canvas.Font.Handle())) {}
-    ~TFontSelection() { SelectObject(FDC, FOld); }
+bool Horizontal(TButtonLayout layout) { return layout == blGlyphLeft || layout == blGlyphRight; }
 
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
+// The menu mark goes after the caption, or beside a glyph that is not on the left.
+void MakeRoomForMenuMark(TButtonLayout layout, POINT& glyph, POINT& text) {
+    if (glyph.x == 0 || glyph.y == 0 || layout == blGlyphLeft)
+        text.x += 9;
+    else if (glyph.x > 0)
+        glyph.x += 6;
+}
+
+LONG Centred(LONG room, LONG size) { return room / 2 - size / 2; }
+
+// The room along the layout's axis and the lengths of glyph and caption on it.
+struct TAxisRoom {
+    int Size, Glyph, Text;
 };
 
-bool Horizontal(TButtonLayout layout) { return layout == blGlyphLeft || layout == blGlyphRight; }
+// A margin or spacing of -1 takes the room the others leave: both of them share it in thirds,
+// a margin alone centres the content, a spacing alone centres the caption in what follows the
+// glyph.
+void ShareOutFreeRoom(const TAxisRoom& room, int& margin, int& spacing) {
+    if (margin == -1 && spacing == -1) {
+        margin = (room.Size - (room.Glyph + room.Text)) / 3;
+        spacing = margin;
+    } else if (margin == -1) {
+        margin = room.Size / 2 - (room.Glyph + spacing + room.Text) / 2;
+    } else if (spacing == -1) {
+        spacing = (room.Size - (margin + room.Glyph)) / 2 - room.Text / 2;
+    }
+}
+
+// The glyph a margin in from its own side, the caption a spacing beyond it.
+void PlaceAlong(TButtonLayout layout, const TAxisRoom& room, int margin, int spacing, LONG& glyph,
+                LONG& text) {
+    if (layout == blGlyphLeft || layout == blGlyphTop) {
+        glyph = margin;
+        text = glyph + room.Glyph + spacing;
+    } else {
+        glyph = room.Size - margin - room.Glyph;
+        text = glyph - spacing - room.Text;
+    }
+}
 
 void CopyCell(TBitmap& image, TBitmap& glyph, int cell) {
     int width = image.Width(), height = image.Height();
@@ -93,55 +122,24 @@ TContentLayout TRxButtonGlyph::LayoutContent(TCanvas& canvas, const RECT& conten
     POINT glyph{0, 0};
     if (!GlyphImage.Empty())
         glyph = {GlyphImage.Width() / FCellCount, GlyphImage.Height()};
-    RECT text{0, 0, 0, 0};
-    if (!caption.empty()) {
-        SIZE measured = MeasureCaption(canvas, caption, client.x);
-        text = {0, 0, measured.cx, measured.cy};
-    }
-    POINT textSize{text.right - text.left, text.bottom - text.top};
-    if (menuMark) {
-        if (glyph.x == 0 || glyph.y == 0 || layout == blGlyphLeft)
-            textSize.x += 9;
-        else if (glyph.x > 0)
-            glyph.x += 6;
-    }
-    POINT glyphPos{0, 0}, textPos{0, 0};
-    if (Horizontal(layout)) {
-        glyphPos.y = client.y / 2 - glyph.y / 2;
-        textPos.y = client.y / 2 - textSize.y / 2;
-    } else {
-        glyphPos.x = client.x / 2 - glyph.x / 2;
-        textPos.x = client.x / 2 - textSize.x / 2;
-    }
+    SIZE measured = caption.empty() ? SIZE{0, 0} : MeasureCaption(canvas, caption, client.x);
+    POINT textSize{measured.cx, measured.cy};
+    if (menuMark)
+        MakeRoomForMenuMark(layout, glyph, textSize);
     if (textSize.x == 0 || glyph.x == 0)
         spacing = 0;
-    // Along the layout's axis.
-    LONG POINT::*axis = Horizontal(layout) ? &POINT::x : &POINT::y;
-    int size = client.*axis, glyphSize = glyph.*axis, textLength = textSize.*axis;
-    if (margin == -1 && spacing == -1) {
-        margin = (size - (glyphSize + textLength)) / 3;
-        spacing = margin;
-    } else if (margin == -1) {
-        margin = size / 2 - (glyphSize + spacing + textLength) / 2;
-    } else if (spacing == -1) {
-        spacing = (size - (margin + glyphSize)) / 2 - textLength / 2;
-    }
-    switch (layout) {
-    case blGlyphLeft:
-    case blGlyphTop:
-        glyphPos.*axis = margin;
-        textPos.*axis = glyphPos.*axis + glyphSize + spacing;
-        break;
-    case blGlyphRight:
-    case blGlyphBottom:
-        glyphPos.*axis = size - margin - glyphSize;
-        textPos.*axis = glyphPos.*axis - spacing - textLength;
-        break;
-    }
-    glyphPos.x += content.left;
-    glyphPos.y += content.top;
+    // Across the layout's axis both are centred; along it they follow each other.
+    LONG POINT::*along = Horizontal(layout) ? &POINT::x : &POINT::y;
+    LONG POINT::*across = Horizontal(layout) ? &POINT::y : &POINT::x;
+    POINT glyphPos{0, 0}, textPos{0, 0};
+    glyphPos.*across = Centred(client.*across, glyph.*across);
+    textPos.*across = Centred(client.*across, textSize.*across);
+    TAxisRoom room{client.*along, glyph.*along, textSize.*along};
+    ShareOutFreeRoom(room, margin, spacing);
+    PlaceAlong(layout, room, margin, spacing, glyphPos.*along, textPos.*along);
+    RECT text{0, 0, measured.cx, measured.cy};
     OffsetRect(&text, textPos.x + content.left, textPos.y + content.top);
-    return {glyphPos, text};
+    return {{glyphPos.x + content.left, glyphPos.y + content.top}, text};
 }
 
 // The extent the platform gives the caption's first 255 characters in a box of that width.
@@ -151,7 +149,7 @@ SIZE TRxButtonGlyph::MeasureCaption(TCanvas& canvas, const std::string& caption,
         last.Font.SameAs(canvas.Font))
         return last.Size;
     TCaptionText shown(caption);
-    TFontSelection font(canvas);
+    TSelection font(canvas.Handle(), canvas.Font.Handle());
     RECT text{0, 0, width, 0};
     DrawTextA(canvas.Handle(), shown.Text, -1, &text, DT_CALCRECT | DT_CENTER | TextFlags());
     last.Caption = caption;
@@ -182,7 +180,7 @@ RECT TRxButtonGlyph::DrawContent(TCanvas& canvas, const RECT& content, const std
 void TRxButtonGlyph::DrawCaption(TCanvas& canvas, const std::string& caption, const RECT& rect,
                                  TButtonFace state) const {
     TCaptionText shown(caption);
-    TFontSelection font(canvas);
+    TSelection font(canvas.Handle(), canvas.Font.Handle());
     HDC dc = canvas.Handle();
     SetBkMode(dc, TRANSPARENT);
     unsigned flags = DT_CENTER | DT_VCENTER | TextFlags();
@@ -256,9 +254,10 @@ std::unique_ptr<TBitmap> MakeEmbossedGlyph(const TBitmap& glyph) {
     // The mask: a set pixel wherever the glyph is black.
     TBitmap source;
     source.Assign(&glyph);
-    HDC mask = CreateCompatibleDC(nullptr);
-    HBITMAP maskBitmap = CreateBitmap(width, height, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
+    TDrawingObject maskBitmap(CreateBitmap(width, height, 1, 1, nullptr));
+    TMemoryContext maskContext;
+    TSelection selected(maskContext.Handle(), maskBitmap.Handle());
+    HDC mask = maskContext.Handle();
     HDC sourceDC = source.Canvas().Handle();
     SetBkColor(sourceDC, RGB(0, 0, 0));
     BitBlt(mask, 0, 0, width, height, sourceDC, 0, 0,
@@ -274,17 +273,12 @@ std::unique_ptr<TBitmap> MakeEmbossedGlyph(const TBitmap& glyph) {
     SetBkColor(dc, RGB(255, 255, 255));
     // Where the mask is set the brush is painted, elsewhere the result stays.
     auto stamp = [&](int offset, TColor color) {
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(color));
-        HGDIOBJ old = SelectObject(dc, brush);
+        TDrawingObject brush(CreateSolidBrush(ColorToRGB(color)));
+        TSelection selectedBrush(dc, brush.Handle());
         BitBlt(dc, offset, offset, width, height, mask, 0, 0, 0xE20746);
-        SelectObject(dc, old);
-        DeleteObject(brush);
     };
     stamp(1, clBtnHighlight);
     stamp(0, clBtnShadow);
-    SelectObject(mask, oldMask);
-    DeleteObject(maskBitmap);
-    DeleteDC(mask);
     return result;
 }
 

@@ -444,16 +444,11 @@ void TRxSpeedButton::WndProc(TMessage& message) {
         Invalidate();
         return;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE: {
+    case CM_MOUSELEAVE:
         TGraphicControl::WndProc(message);
-        bool entered = message.Msg == CM_MOUSEENTER;
-        if (Enabled() && FMouseInside != entered) {
-            FMouseInside = entered;
-            if (FFlat)
-                Invalidate();
-        }
+        if (Enabled() && Change(FMouseInside, message.Msg == CM_MOUSEENTER) && FFlat)
+            Invalidate();
         return;
-    }
     case CM_DIALOGCHAR:
         if (Enabled() && IsAccelerator(char(message.WParam))) {
             Click();

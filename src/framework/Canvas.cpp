@@ -2,9 +2,8 @@
 
 void TCanvas::FillRect(const RECT& rect) {
     if (BrushPattern) {
-        HBRUSH brush = CreatePatternBrush(BrushPattern);
-        ::FillRect(FHandle, &rect, brush);
-        DeleteObject(brush);
+        TDrawingObject brush(CreatePatternBrush(BrushPattern));
+        ::FillRect(FHandle, &rect, HBRUSH(brush.Handle()));
         return;
     }
     // The context's own brush takes any colour without a brush made per call.
@@ -13,17 +12,15 @@ void TCanvas::FillRect(const RECT& rect) {
 }
 
 void TCanvas::TextOut(int x, int y, const std::string& text) {
-    HGDIOBJ old = SelectObject(FHandle, Font.Handle());
+    TSelection font(FHandle, Font.Handle());
     SetTextColor(FHandle, ColorToRGB(Font.Color()));
     SetBkMode(FHandle, TRANSPARENT);
     ::TextOutA(FHandle, x, y, text.data(), int(text.size()));
-    SelectObject(FHandle, old);
 }
 
 SIZE TCanvas::TextExtent(const std::string& text) {
     SIZE size{};
-    HGDIOBJ old = SelectObject(FHandle, Font.Handle());
+    TSelection font(FHandle, Font.Handle());
     GetTextExtentPoint32A(FHandle, text.data(), int(text.size()), &size);
-    SelectObject(FHandle, old);
     return size;
 }

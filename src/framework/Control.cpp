@@ -187,11 +187,10 @@ void TControl::Invalidate() {
 void TControl::Repaint() {
     if (!FParent || !FParent->HandleAllocated() || !FVisible)
         return;
-    HDC dc = GetDC(FParent->Handle());
-    OffsetViewportOrgEx(dc, FLeft, FTop, nullptr);
-    IntersectClipRect(dc, 0, 0, FWidth, FHeight);
-    Perform(WM_PAINT, WPARAM(dc));
-    ReleaseDC(FParent->Handle(), dc);
+    TWindowContext parent(FParent->Handle());
+    OffsetViewportOrgEx(parent.Handle(), FLeft, FTop, nullptr);
+    IntersectClipRect(parent.Handle(), 0, 0, FWidth, FHeight);
+    Perform(WM_PAINT, WPARAM(parent.Handle()));
 }
 
 POINT TControl::ClientToScreen(POINT point) const {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+void RaiseOutOfResources() { throw EOutOfResources("Out of system resources"); }
+
 void RaiseLastOSError(const char* what) {
     DWORD code = GetLastError();
     char buffer[512] = "";

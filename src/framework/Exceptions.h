@@ -47,5 +47,8 @@ TOLVO_EXCEPTION(EOutOfResources, Exception);
 // A platform call failed; the message is the platform's own.
 TOLVO_EXCEPTION(EOSError, Exception);
 
+// Raises EOutOfResources, the error of every drawing object or menu the platform refuses.
+[[noreturn]] void RaiseOutOfResources();
+
 // Raises EOSError with the platform's text for the last error of the calling thread.
 [[noreturn]] void RaiseLastOSError(const char* what);

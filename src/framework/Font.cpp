@@ -96,11 +96,9 @@ void TFont::ReleaseHandle() const {
 
 static TEXTMETRICA ScreenMetrics(const TFont& font) {
     TEXTMETRICA metrics{};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font.Handle());
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    TWindowContext screen;
+    TSelection selected(screen.Handle(), font.Handle());
+    GetTextMetricsA(screen.Handle(), &metrics);
     return metrics;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "Exceptions.h"
+
 #include <cstdint>
 
 // 0x00BBGGRR, or 0x80000000 + n for the platform's system colour n.
@@ -24,3 +26,67 @@ constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME),
 inline COLORREF ColorToRGB(TColor color) {
     return color < 0 ? GetSysColor(color & 0xFF) : COLORREF(color);
 }
+
+// Passes on a drawing object or context the platform made; raises EOutOfResources when it refused.
+template <class THandle> THandle CheckResource(THandle handle) {
+    if (!handle)
+        RaiseOutOfResources();
+    return handle;
+}
+
+// A drawing object (bitmap, brush, pen) owned for the lifetime of the object.
+class TDrawingObject {
+public:
+    explicit TDrawingObject(HGDIOBJ object) : FObject(CheckResource(object)) {}
+    ~TDrawingObject() { DeleteObject(FObject); }
+    TDrawingObject(const TDrawingObject&) = delete;
+    TDrawingObject& operator=(const TDrawingObject&) = delete;
+    HGDIOBJ Handle() const { return FObject; }
+
+private:
+    HGDIOBJ FObject;
+};
+
+// A drawing object selected into a context for the lifetime of the object; the one it replaced
+// goes back in at the end.
+class TSelection {
+public:
+    TSelection(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {}
+    ~TSelection() { SelectObject(FDC, FOld); }
+    TSelection(const TSelection&) = delete;
+    TSelection& operator=(const TSelection&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+// The context of a window's client area (no window: of the screen), held for the lifetime of the
+// object.
+class TWindowContext {
+public:
+    explicit TWindowContext(HWND window = nullptr) : FWindow(window), FDC(GetDC(window)) {}
+    ~TWindowContext() { ReleaseDC(FWindow, FDC); }
+    TWindowContext(const TWindowContext&) = delete;
+    TWindowContext& operator=(const TWindowContext&) = delete;
+    HDC Handle() const { return FDC; }
+
+private:
+    HWND FWindow;
+    HDC FDC;
+};
+
+// A memory context in the format of another context (none: of the screen), owned for the
+// lifetime of the object.
+class TMemoryContext {
+public:
+    explicit TMemoryContext(HDC compatible = nullptr)
+        : FDC(CheckResource(CreateCompatibleDC(compatible))) {}
+    ~TMemoryContext() { DeleteDC(FDC); }
+    TMemoryContext(const TMemoryContext&) = delete;
+    TMemoryContext& operator=(const TMemoryContext&) = delete;
+    HDC Handle() const { return FDC; }
+
+private:
+    HDC FDC;
+};

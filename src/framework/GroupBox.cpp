@@ -12,7 +12,7 @@ void TGroupBox::CreateParams(TCreateParams& params) const {
 void TGroupBox::PaintWindow(HDC dc) {
     RECT area = ClientRect();
     FillRect(dc, &area, Brush());
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    TSelection font(dc, Font().Handle());
     TEXTMETRICA metrics;
     GetTextMetricsA(dc, &metrics);
     RECT frame{0, metrics.tmHeight / 2 - 1, Width(), Height()};
@@ -26,7 +26,6 @@ void TGroupBox::PaintWindow(HDC dc) {
         SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGray));
         DrawTextA(dc, text.data(), int(text.size()), &caption, DT_SINGLELINE);
     }
-    SelectObject(dc, old);
 }
 
 void TGroupBox::WndProc(TMessage& message) {

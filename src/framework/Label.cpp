@@ -23,12 +23,13 @@ void TLabel::AdjustBounds() {
     if (!FAutoSize)
         return;
     std::string text = MeasuredText(Caption(), ShowAccelChar);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
     RECT bounds{0, 0, Width(), 0};
-    DrawTextA(dc, text.data(), int(text.size()), &bounds, DrawFlags() | DT_CALCRECT);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        TWindowContext screen;
+        TSelection font(screen.Handle(), Font().Handle());
+        DrawTextA(screen.Handle(), text.data(), int(text.size()), &bounds,
+                  DrawFlags() | DT_CALCRECT);
+    }
     SetBounds(Left(), Top(), bounds.right, bounds.bottom);
 }
 
@@ -46,9 +47,8 @@ void TLabel::Paint() {
         Canvas().FillRect(area);
     }
     std::string text = Caption();
-    HGDIOBJ old = SelectObject(dc, Font().Handle());
+    TSelection font(dc, Font().Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGray));
     DrawTextA(dc, text.data(), int(text.size()), &area, DrawFlags());
-    SelectObject(dc, old);
 }

@@ -15,6 +15,22 @@ static HANDLE LoadResourceImage(const std::string& name, UINT type, int size) {
     return image;
 }
 
+// A new bitmap in the screen's format.
+static HBITMAP ScreenBitmap(int width, int height) {
+    TWindowContext screen;
+    return CheckResource(CreateCompatibleBitmap(screen.Handle(), width, height));
+}
+
+// The memory context a picture is drawn through, with the picture selected into it.
+struct TBitmapCanvas {
+    explicit TBitmapCanvas(HBITMAP bitmap) : Selected(Context.Handle(), bitmap) {
+        Canvas.SetHandle(Context.Handle());
+    }
+    TMemoryContext Context;
+    TSelection Selected;
+    TCanvas Canvas;
+};
+
 TBitmap::TBitmap() = default;
 
 TBitmap::~TBitmap() {
@@ -44,32 +60,19 @@ void TBitmap::LoadFromResourceName(const std::string& name) {
 void TBitmap::SetSize(int width, int height) {
     if (FHandle && width == FWidth && height == FHeight)
         return;
-    HDC screen = GetDC(nullptr);
-    HBITMAP made = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));
-    ReleaseDC(nullptr, screen);
-    if (!made)
-        throw EOutOfResources("Out of system resources");
-    Replace(made);
+    Replace(ScreenBitmap(std::max(width, 1), std::max(height, 1)));
 }
 
 // A device-dependent copy of the source's pixels, monochrome when the source is.
 static HBITMAP CopyPixels(const TBitmap& source) {
     int width = source.Width(), height = source.Height();
-    HBITMAP copy = nullptr;
-    if (source.Monochrome()) {
-        copy = CreateBitmap(width, height, 1, 1, nullptr);
-    } else {
-        HDC screen = GetDC(nullptr);
-        copy = CreateCompatibleBitmap(screen, width, height);
-        ReleaseDC(nullptr, screen);
-    }
-    if (!copy)
-        throw EOutOfResources("Out of system resources");
-    HDC target = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(target, copy);
-    BitBlt(target, 0, 0, width, height, source.Canvas().Handle(), 0, 0, SRCCOPY);
-    SelectObject(target, old);
-    DeleteDC(target);
+    HDC from = source.Canvas().Handle();
+    TMemoryContext target;
+    // Nothing that can fail follows the copy's creation, so it cannot leak.
+    HBITMAP copy = source.Monochrome() ? CheckResource(CreateBitmap(width, height, 1, 1, nullptr))
+                                       : ScreenBitmap(width, height);
+    TSelection selected(target.Handle(), copy);
+    BitBlt(target.Handle(), 0, 0, width, height, from, 0, 0, SRCCOPY);
     return copy;
 }
 
@@ -92,25 +95,12 @@ TColor TBitmap::TransparentColor() const {
 }
 
 TCanvas& TBitmap::Canvas() const {
-    if (!FCanvas) {
-        HDC dc = CreateCompatibleDC(nullptr);
-        if (!dc)
-            throw EOutOfResources("Out of system resources");
-        FCanvasOld = SelectObject(dc, FHandle);
-        FCanvas = std::make_unique<TCanvas>();
-        FCanvas->SetHandle(dc);
-    }
-    return *FCanvas;
+    if (!FCanvas)
+        FCanvas = std::make_unique<TBitmapCanvas>(FHandle);
+    return FCanvas->Canvas;
 }
 
-void TBitmap::Dormant() {
-    if (!FCanvas)
-        return;
-    HDC dc = FCanvas->Handle();
-    SelectObject(dc, FCanvasOld);
-    DeleteDC(dc);
-    FCanvas.reset();
-}
+void TBitmap::Dormant() { FCanvas.reset(); }
 
 void TBitmap::Draw(HDC dc, int x, int y) const {
     if (!FHandle)
@@ -134,9 +124,10 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y, TColor key) const {
     if (!FHandle)
         return;
     HDC source = Canvas().Handle();
-    HDC mask = CreateCompatibleDC(dc);
-    HBITMAP maskBitmap = CreateBitmap(FWidth, FHeight, 1, 1, nullptr);
-    HGDIOBJ oldMask = SelectObject(mask, maskBitmap);
+    TDrawingObject maskBitmap(CreateBitmap(FWidth, FHeight, 1, 1, nullptr));
+    TMemoryContext maskContext(dc);
+    TSelection selected(maskContext.Handle(), maskBitmap.Handle());
+    HDC mask = maskContext.Handle();
     // The mask is white where the picture has the key colour, black elsewhere.
     COLORREF oldSourceBack = SetBkColor(source, COLORREF(key));
     BitBlt(mask, 0, 0, FWidth, FHeight, source, 0, 0, SRCCOPY);
@@ -150,9 +141,6 @@ void TBitmap::DrawTransparent(HDC dc, int x, int y, TColor key) const {
     BitBlt(dc, x, y, FWidth, FHeight, source, 0, 0, SRCINVERT);
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
-    SelectObject(mask, oldMask);
-    DeleteObject(maskBitmap);
-    DeleteDC(mask);
 }
 
 TIcon::~TIcon() {

@@ -18,6 +18,7 @@ public:
 };
 
 class TCanvas;
+struct TBitmapCanvas;
 
 // A picture kept as a platform bitmap, loaded from the resources or made in the screen's format.
 class TBitmap : public TGraphic {
@@ -63,8 +64,7 @@ private:
 
     HBITMAP FHandle = nullptr;
     int FWidth = 0, FHeight = 0;
-    mutable std::unique_ptr<TCanvas> FCanvas;
-    mutable HGDIOBJ FCanvasOld = nullptr;
+    mutable std::unique_ptr<TBitmapCanvas> FCanvas;
 };
 
 class TIcon : public TGraphic {

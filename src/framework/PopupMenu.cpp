@@ -6,7 +6,7 @@
 void TPopupMenu::Popup(int x, int y) {
     HMENU menu = CreatePopupMenu();
     if (!menu)
-        throw EOutOfResources("Out of system resources");
+        RaiseOutOfResources();
     for (size_t i = 0; i < Items.size(); ++i)
         AppendMenuA(menu, MF_STRING, i + 1, Items[i].Caption.c_str());
     HWND owner = AppLink() ? AppLink()->OwnerWindow() : nullptr;

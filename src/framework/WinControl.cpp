@@ -287,56 +287,66 @@ void TWinControl::SelectNext(bool forward) {
     stops[(index + (forward ? 1 : count - 1)) % count]->SetFocus();
 }
 
+// The child window a notification to its parent comes from.
+static HWND NotifyingChild(const TMessage& message) {
+    if (message.Msg == WM_DRAWITEM)
+        return reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+    return HWND(message.LParam);
+}
+
+// The platform's messages and the framework's notifications are handled apart; what neither
+// handles in full goes on to the control.
 void TWinControl::WndProc(TMessage& message) {
     if (IsMouseMessage(message.Msg) && RouteMouse(message))
         return;
+    if (message.Msg < WM_USER ? HandlePlatformMessage(message) : HandleNotification(message))
+        return;
+    TControl::WndProc(message);
+}
+
+bool TWinControl::HandlePlatformMessage(TMessage& message) {
     switch (message.Msg) {
     case WM_PAINT:
         Paint(message);
-        return;
+        return true;
     case WM_ERASEBKGND:
         if (FDefWndProc != DefWindowProcA)
             break;
-        {
-            RECT area;
-            GetClientRect(FHandle, &area);
-            FillRect(HDC(message.WParam), &area, Brush());
-        }
+        EraseBackground(HDC(message.WParam));
         message.Result = 1;
-        return;
+        return true;
     case WM_COMMAND:
     case WM_DRAWITEM:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
-        ReflectToChild(message, message.Msg == WM_DRAWITEM
-                                    ? reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem
-                                    : HWND(message.LParam));
-        if (message.Result)
-            return;
+        ReflectToChild(message, NotifyingChild(message));
+        return message.Result != 0;
+    case WM_WINDOWPOSCHANGED:
+        TakeWindowBounds();
         break;
-    case WM_WINDOWPOSCHANGED: {
-        RECT bounds;
-        GetWindowRect(FHandle, &bounds);
-        if (HWND parent = GetAncestor(FHandle, GA_PARENT); parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
-            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-        FLeft = bounds.left;
-        FTop = bounds.top;
-        FWidth = bounds.right - bounds.left;
-        FHeight = bounds.bottom - bounds.top;
-        break;
-    }
     case WM_CANCELMODE:
         if (TControl* capture = CaptureControl(); capture && capture->Parent() == this)
             capture->Perform(WM_CANCELMODE);
         break;
+    case WM_SYSCOLORCHANGE:
+        Perform(CM_SYSCOLORCHANGE);
+        break;
+    case WM_NCDESTROY:
+        DefaultHandler(message);
+        Detach();
+        return true;
+    }
+    return false;
+}
+
+bool TWinControl::HandleNotification(TMessage& message) {
+    switch (message.Msg) {
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
     case CN_CTLCOLORSTATIC:
-        SetTextColor(HDC(message.WParam), ColorToRGB(Font().Color()));
-        SetBkColor(HDC(message.WParam), ColorToRGB(Color()));
-        message.Result = LRESULT(Brush());
-        return;
+        message.Result = LRESULT(PrepareChildColors(HDC(message.WParam)));
+        return true;
     case CM_ENABLEDCHANGED:
         if (FHandle)
             EnableWindow(FHandle, Enabled());
@@ -345,20 +355,40 @@ void TWinControl::WndProc(TMessage& message) {
         // The brush of a system colour holds the value the colour had when it was made.
         ReleaseBrush();
         Broadcast(message);
-        return;
+        return true;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
         Broadcast(message);
-        return;
-    case WM_SYSCOLORCHANGE:
-        Perform(CM_SYSCOLORCHANGE);
-        break;
-    case WM_NCDESTROY:
-        DefaultHandler(message);
-        Detach();
-        return;
+        return true;
     }
-    TControl::WndProc(message);
+    return false;
+}
+
+void TWinControl::EraseBackground(HDC dc) const {
+    RECT area;
+    GetClientRect(FHandle, &area);
+    FillRect(dc, &area, Brush());
+}
+
+// The bounds the window has now, however it came to move: in its parent's client coordinates
+// when it is a child, else on the screen.
+void TWinControl::TakeWindowBounds() {
+    RECT bounds;
+    GetWindowRect(FHandle, &bounds);
+    HWND parent = GetAncestor(FHandle, GA_PARENT);
+    if (parent && (GetWindowLongA(FHandle, GWL_STYLE) & WS_CHILD))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
+    FLeft = bounds.left;
+    FTop = bounds.top;
+    FWidth = bounds.right - bounds.left;
+    FHeight = bounds.bottom - bounds.top;
+}
+
+// A standard control asks for its colours: the control's font colour on its own colour.
+HBRUSH TWinControl::PrepareChildColors(HDC dc) const {
+    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetBkColor(dc, ColorToRGB(Color()));
+    return Brush();
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {

@@ -88,7 +88,13 @@ private:
     void RemoveControl(TControl* control);
     bool RouteMouse(TMessage& message);
     void ReflectToChild(TMessage& message, HWND child);
+    // True when the message was handled in full.
+    bool HandlePlatformMessage(TMessage& message);
+    bool HandleNotification(TMessage& message);
     void Paint(TMessage& message);
+    void EraseBackground(HDC dc) const;
+    void TakeWindowBounds();
+    HBRUSH PrepareChildColors(HDC dc) const;
     void Attach(HWND window) const;
     void Detach() const;
     void ReleaseBrush() const;

@@ -110,76 +110,105 @@ static int CancelButton(unsigned buttons) {
     return 0;
 }
 
-TMessageForm* BuildMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons) {
-    auto* form = new TMessageForm(Application);
-    try {
-        form->SetBorderStyle(bsDialog);
-        form->SetBorderIcons(biSystemMenu);
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, form->Font().Handle());
-        SIZE average = AverageCharSize(dc);
-        RECT measured{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-        DrawTextA(dc, text.c_str(), int(text.size()), &measured,
-                  DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-        const TKindInfo& info = Kinds[kind];
-        int count = 0;
-        for (unsigned bits = buttons & 0x7FF; bits; bits &= bits - 1)
-            count++;
-        TMessageLayout layout = LayoutMessage(average, {measured.right, measured.bottom},
-                                              info.Icon != nullptr, count);
-        form->SetClientWidth(layout.ClientWidth);
-        form->SetClientHeight(layout.ClientHeight);
-        form->SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - form->Width() / 2,
-                        GetSystemMetrics(SM_CYSCREEN) / 2 - form->Height() / 2, form->Width(),
-                        form->Height());
-        if (kind == Custom) {
-            char title[256] = "";
-            GetWindowTextA(Application->Handle(), title, sizeof title);
-            form->SetCaption(title);
-        } else {
-            form->SetCaption(Captions.Kind[kind]);
-        }
-        if (info.Icon) {
-            auto* image = new TImage(form);
-            image->SetName("Image");
-            image->SetParent(form);
-            auto icon = std::make_unique<TIcon>();
-            icon->LoadStock(info.Icon);
-            image->SetPicture(std::move(icon));
-            image->SetBounds(layout.HorzMargin, layout.VertMargin, 32, 32);
-        }
-        auto* label = new TLabel(form);
-        label->SetName("Message");
-        label->SetParent(form);
-        label->WordWrap = true;
-        label->SetCaption(text);
-        label->SetBounds(layout.Label.left, layout.Label.top, layout.Label.right,
-                         layout.Label.bottom);
-        int defaultButton = DefaultButton(buttons), cancelButton = CancelButton(buttons);
-        int x = (layout.ClientWidth - layout.ButtonGroupWidth) / 2;
-        for (int bit = 0; bit < 11; bit++) {
-            if (!(buttons & (1u << bit)))
-                continue;
-            auto* button = new TButton(form);
-            button->SetName(Buttons[bit].Name);
-            button->SetParent(form);
-            button->SetCaption(Captions.Button[bit]);
-            button->ModalResult = Buttons[bit].ModalResult;
-            button->Default = int(1u << bit) == defaultButton;
-            button->Cancel = int(1u << bit) == cancelButton;
-            button->SetBounds(x, layout.BlockHeight + layout.VertMargin + layout.VertSpacing,
-                              layout.ButtonWidth, layout.ButtonHeight);
-            if (bit == 10)
-                button->OnClick = [form](TObject* sender) { form->HelpButtonClick(sender); };
-            x += layout.ButtonWidth + layout.ButtonSpacing;
-        }
-    } catch (...) {
-        delete form;
-        throw;
+// The average character of the form's font and the extent of the text wrapped at half the
+// screen's width.
+static void MeasureMessage(TMessageForm& form, const std::string& text, SIZE& average,
+                           SIZE& extent) {
+    TWindowContext screen;
+    TSelection font(screen.Handle(), form.Font().Handle());
+    average = AverageCharSize(screen.Handle());
+    RECT measured{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+    DrawTextA(screen.Handle(), text.c_str(), int(text.size()), &measured,
+              DT_CALCRECT | DT_EXPANDTABS | DT_WORDBREAK);
+    extent = {measured.right, measured.bottom};
+}
+
+static int ButtonCount(unsigned buttons) {
+    int count = 0;
+    for (unsigned bits = buttons & 0x7FF; bits; bits &= bits - 1)
+        count++;
+    return count;
+}
+
+// A dialog frame of the layout's client size, centred on the screen.
+static void PlaceDialog(TMessageForm& form, const TMessageLayout& layout) {
+    form.SetBorderStyle(bsDialog);
+    form.SetBorderIcons(biSystemMenu);
+    form.SetClientWidth(layout.ClientWidth);
+    form.SetClientHeight(layout.ClientHeight);
+    form.SetBounds(GetSystemMetrics(SM_CXSCREEN) / 2 - form.Width() / 2,
+                   GetSystemMetrics(SM_CYSCREEN) / 2 - form.Height() / 2, form.Width(),
+                   form.Height());
+}
+
+// The kind's own title; a custom dialog takes the application's.
+static void SetTitle(TMessageForm& form, TDialogKind kind) {
+    if (kind == Custom) {
+        char title[256] = "";
+        GetWindowTextA(Application->Handle(), title, sizeof title);
+        form.SetCaption(title);
+    } else {
+        form.SetCaption(Captions.Kind[kind]);
     }
-    return form;
+}
+
+static void AddIcon(TMessageForm& form, LPCSTR stockIcon, const TMessageLayout& layout) {
+    auto* image = new TImage(&form);
+    image->SetName("Image");
+    image->SetParent(&form);
+    auto icon = std::make_unique<TIcon>();
+    icon->LoadStock(stockIcon);
+    image->SetPicture(std::move(icon));
+    image->SetBounds(layout.HorzMargin, layout.VertMargin, 32, 32);
+}
+
+static void AddMessage(TMessageForm& form, const std::string& text, const TMessageLayout& layout) {
+    auto* label = new TLabel(&form);
+    label->SetName("Message");
+    label->SetParent(&form);
+    label->WordWrap = true;
+    label->SetCaption(text);
+    label->SetBounds(layout.Label.left, layout.Label.top, layout.Label.right, layout.Label.bottom);
+}
+
+// The chosen buttons in a centred row below the message, in the order of their bits.
+static void AddButtons(TMessageForm& form, unsigned buttons, const TMessageLayout& layout) {
+    int defaultButton = DefaultButton(buttons), cancelButton = CancelButton(buttons);
+    int x = (layout.ClientWidth - layout.ButtonGroupWidth) / 2;
+    for (int bit = 0; bit < 11; bit++) {
+        if (!(buttons & (1u << bit)))
+            continue;
+        auto* button = new TButton(&form);
+        button->SetName(Buttons[bit].Name);
+        button->SetParent(&form);
+        button->SetCaption(Captions.Button[bit]);
+        button->ModalResult = Buttons[bit].ModalResult;
+        button->Default = int(1u << bit) == defaultButton;
+        button->Cancel = int(1u << bit) == cancelButton;
+        button->SetBounds(x, layout.BlockHeight + layout.VertMargin + layout.VertSpacing,
+                          layout.ButtonWidth, layout.ButtonHeight);
+        if (bit == 10)
+            button->OnClick = [owner = &form](TObject* sender) {
+                owner->HelpButtonClick(sender);
+            };
+        x += layout.ButtonWidth + layout.ButtonSpacing;
+    }
+}
+
+TMessageForm* BuildMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons) {
+    auto form = std::make_unique<TMessageForm>(Application);
+    const TKindInfo& info = Kinds[kind];
+    SIZE average, extent;
+    MeasureMessage(*form, text, average, extent);
+    TMessageLayout layout =
+        LayoutMessage(average, extent, info.Icon != nullptr, ButtonCount(buttons));
+    PlaceDialog(*form, layout);
+    SetTitle(*form, kind);
+    if (info.Icon)
+        AddIcon(*form, info.Icon, layout);
+    AddMessage(*form, text, layout);
+    AddButtons(*form, buttons, layout);
+    return form.release();
 }
 
 int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons,
