@@ -271,11 +271,13 @@ std::unique_ptr<TBitmap> MakeEmbossedGlyph(const TBitmap& glyph) {
     HDC dc = canvas.Handle();
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, RGB(255, 255, 255));
-    // Where the mask is set the brush is painted, elsewhere the result stays.
+    // Where the mask is set the brush is painted, elsewhere the result stays: the raster
+    // operation result ^ (mask & (brush ^ result)).
+    constexpr DWORD BrushWhereMaskIsSet = 0xE20746;
     auto stamp = [&](int offset, TColor color) {
         TDrawingObject brush(CreateSolidBrush(ColorToRGB(color)));
         TSelection selectedBrush(dc, brush.Handle());
-        BitBlt(dc, offset, offset, width, height, mask, 0, 0, 0xE20746);
+        BitBlt(dc, offset, offset, width, height, mask, 0, 0, BrushWhereMaskIsSet);
     };
     stamp(1, clBtnHighlight);
     stamp(0, clBtnShadow);

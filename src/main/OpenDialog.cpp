@@ -147,13 +147,16 @@ static std::wstring ChosenPath(HWND dialog) {
     return folder + name;
 }
 
+// The 3-D library's flag for every kind of control in a dialog.
+constexpr DWORD Ctl3DAllControls = 0xFFFF;
+
 UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     static const UINT fileOk = RegisterWindowMessageA(FILEOKSTRINGA);
     if (msg == fileOk) {
         GChosenPath = ChosenPath(window);
     } else if (msg == WM_INITDIALOG) {
         if (GDialogCtl3D && Ctl3DLibrary().SubclassDlgEx) {
-            Ctl3DLibrary().SubclassDlgEx(window, 0xFFFF);
+            Ctl3DLibrary().SubclassDlgEx(window, Ctl3DAllControls);
             Ctl3DLibrary().AutoSubclass(MainInstance());
         }
         Centre(window);

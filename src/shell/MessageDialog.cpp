@@ -31,15 +31,17 @@ const TButtonInfo Buttons[] = {
     {"Ignore", SMsgDlgIgnore, 5},   {"All", SMsgDlgAll, 8},       {"NoToAll", SMsgDlgNoToAll, 9},
     {"YesToAll", SMsgDlgYesToAll, 10}, {"Help", SMsgDlgHelp, 0},
 };
+static_assert(std::size(Kinds) == Custom + 1, "an entry for every kind of dialog");
+static_assert(std::size(Buttons) == DialogButtonCount, "an entry for every button");
 
 // The captions of the kinds and the buttons, read from the string table once, at start-up.
 struct TCaptions {
-    std::string Kind[5];
-    std::string Button[11];
+    std::string Kind[Custom + 1];
+    std::string Button[DialogButtonCount];
     TCaptions() {
-        for (int i = 0; i < 4; i++)
+        for (int i = 0; i < Custom; i++) // a custom dialog has no caption of its kind
             Kind[i] = LoadStr(Kinds[i].CaptionId);
-        for (int i = 0; i < 11; i++)
+        for (int i = 0; i < DialogButtonCount; i++)
             Button[i] = LoadStr(Buttons[i].CaptionId);
     }
 };
@@ -125,7 +127,7 @@ static void MeasureMessage(TMessageForm& form, const std::string& text, SIZE& av
 
 static int ButtonCount(unsigned buttons) {
     int count = 0;
-    for (unsigned bits = buttons & 0x7FF; bits; bits &= bits - 1)
+    for (unsigned bits = buttons & AllDialogButtons; bits; bits &= bits - 1)
         count++;
     return count;
 }
@@ -232,8 +234,12 @@ void ShowErrorBox(const Exception& error) {
     AppMessageBox(error.Message + ".", Application ? Application->Title() : "", MB_OK | MB_ICONSTOP);
 }
 
+// The message box styles: buttons, icon, default button, modality and the flags of the low
+// word; what lies above is not the caller's to ask for.
+constexpr unsigned MessageBoxStyleMask = 0xFFFF;
+
 int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     TModalScope scope;
     return MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(),
-                       caption.c_str(), flags & 0xFFFF);
+                       caption.c_str(), flags & MessageBoxStyleMask);
 }

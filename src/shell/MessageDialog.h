@@ -12,6 +12,9 @@ enum TDialogButton : unsigned {
     mbRetry = 1 << 5, mbIgnore = 1 << 6, mbAll = 1 << 7, mbNoToAll = 1 << 8, mbYesToAll = 1 << 9,
     mbHelp = 1 << 10
 };
+// Every button a dialog may have.
+constexpr unsigned AllDialogButtons = (mbHelp << 1) - 1;
+constexpr int DialogButtonCount = 11;
 
 // A message dialog built at run time for one text: the platform's message font, an icon for the
 // kinds that have one, the text, and a row of buttons.
