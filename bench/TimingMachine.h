@@ -12,7 +12,7 @@ class TTimingMachine : public TMachine {
         return result;
     }
 
-public:
+  public:
     explicit TTimingMachine(TMachine& inner) : Inner(inner) {}
     // Milliseconds spent: changing and reading the current directory, enumerating, asking the
     // volumes and drives.
@@ -51,8 +51,7 @@ public:
     DWORD FileAttributes(const std::string& path) override {
         return Timed(DirectoryChanges, [&] { return Inner.FileAttributes(path); });
     }
-    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
-                            std::string& bytes) override {
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit, std::string& bytes) override {
         return Inner.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Inner.SetErrorMode(mode); }
@@ -61,7 +60,6 @@ public:
     }
     void OpenUrl(HWND owner, const std::string& url) override { Inner.OpenUrl(owner, url); }
 
-private:
+  private:
     TMachine& Inner;
 };
-

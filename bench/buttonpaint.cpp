@@ -40,9 +40,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         copied.push_back(Milliseconds([&] { BareCopies(button, picture, Form1->Image1); }));
     }
     double paint = Median(painted), copy = Median(copied);
-    std::printf("button repaint x%d: %.1f ms\nbare BitBlt x%d: %.1f ms\nratio: %.2f (target <= 2)\n",
-                Repaints, paint, Repaints, copy, paint / copy);
-    std::printf("figure|flat button repaint x%d (ms)|%.1f|%.1f (bare BitBlt)|%.2f|<= 2\n",
-                Repaints, paint, copy, paint / copy);
+    std::printf(
+        "button repaint x%d: %.1f ms\nbare BitBlt x%d: %.1f ms\nratio: %.2f (target <= 2)\n",
+        Repaints, paint, Repaints, copy, paint / copy);
+    std::printf("figure|flat button repaint x%d (ms)|%.1f|%.1f (bare BitBlt)|%.2f|<= 2\n", Repaints,
+                paint, copy, paint / copy);
     return 0;
 }

@@ -1,9 +1,9 @@
 // Directory list cost: for each folder given on the command line, the time from ChangeDirectory
 // to the rebuilt list, against a bare FindFirstFileA/FindNextFileA enumeration of the same
 // folder. Prints the medians of five runs each and their ratio.
+#include "FileCtrl/DirectoryListBox.h"
 #include "Timing.h"
 #include "TimingMachine.h"
-#include "FileCtrl/DirectoryListBox.h"
 #include "framework/Form.h"
 
 #include <algorithm>
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
         std::string folder = argv[i];
         std::vector<double> listTimes, bareTimes;
         int entries = 0;
-        TTimingMachine during(machine);  // the seam's part of the moves into the folder
+        TTimingMachine during(machine); // the seam's part of the moves into the folder
         for (int run = 0; run < 5; run++) {
             list->ChangeDirectory(start);
             SetMachine(&during);
@@ -59,14 +59,16 @@ int main(int argc, char** argv) {
             for (const std::string& name : names)
                 list->AddItem(name);
         });
-        std::printf("%10d %12.1f %12.1f %8.2f   (%d items shown; collecting alone %.1f ms, "
-                    "adding them to the list control alone %.1f ms; per move: the enumeration "
-                    "%.1f ms, %d directory changes and reads %.1f ms, the volume's flags %.1f ms)\n",
-                    entries - 2, listMs, bareMs, listMs / bareMs, shown, collectMs, addMs,
-                    during.Enumeration / 5, during.DirectoryChangeCalls / 5,
-                    during.DirectoryChanges / 5, during.Drives / 5);
-        std::printf("figure|tree into %d subfolders (ms)|%.1f|%.1f (bare enumeration)|%.2f|<= 1.5\n",
-                    entries - 2, listMs, bareMs, listMs / bareMs);
+        std::printf(
+            "%10d %12.1f %12.1f %8.2f   (%d items shown; collecting alone %.1f ms, "
+            "adding them to the list control alone %.1f ms; per move: the enumeration "
+            "%.1f ms, %d directory changes and reads %.1f ms, the volume's flags %.1f ms)\n",
+            entries - 2, listMs, bareMs, listMs / bareMs, shown, collectMs, addMs,
+            during.Enumeration / 5, during.DirectoryChangeCalls / 5, during.DirectoryChanges / 5,
+            during.Drives / 5);
+        std::printf(
+            "figure|tree into %d subfolders (ms)|%.1f|%.1f (bare enumeration)|%.2f|<= 1.5\n",
+            entries - 2, listMs, bareMs, listMs / bareMs);
     }
     return 0;
 }

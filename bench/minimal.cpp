@@ -21,9 +21,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     windowClass.hbrBackground = HBRUSH(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = "Minimal";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "Minimal", "Minimal window", WS_OVERLAPPEDWINDOW,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 339, 281, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "Minimal", "Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 339, 281, nullptr, nullptr, instance, nullptr);
     double made = ClockMilliseconds();
     ShowWindow(window, show);
     if (std::strcmp(commandLine, "steps") == 0) {

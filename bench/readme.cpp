@@ -45,8 +45,8 @@ static void Measure(TMemo& memo, HWND edit, const char* what, const std::string&
     double load = Median(loaded), reference = Median(bare);
     std::printf("%s into the memo: %.1f ms\nbare read and set-text: %.1f ms\nratio: %.2f\n", what,
                 load, reference, load / reference);
-    std::printf("figure|%s load (ms)|%.1f|%.1f (bare read + set-text)|%.2f|< 5000 ms\n", what,
-                load, reference, load / reference);
+    std::printf("figure|%s load (ms)|%.1f|%.1f (bare read + set-text)|%.2f|< 5000 ms\n", what, load,
+                reference, load / reference);
 }
 
 int main() {
@@ -58,8 +58,8 @@ int main() {
     memo->ReadOnly = true;
     memo->ScrollBars = ssVertical;
     memo->Handle();
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | WS_VSCROLL, 0, 0, 369,
-                                233, form.Handle(), nullptr, nullptr, nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | WS_VSCROLL, 0, 0, 369, 233,
+                                form.Handle(), nullptr, nullptr, nullptr);
     SendMessageA(edit, EM_LIMITTEXT, 0, 0);
     Measure(*memo, edit, "32 KB readme, one line",
             "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1 - linia tekstu do wy\x9Cwietlenia ");

@@ -62,15 +62,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     double mainWindow = mainBuilt - pictured, seam = machine.Directories() + machine.Drives;
     PrintStep(LoaderStep, entered - created);
     PrintStep(FirstWindowStep, applicationMade - start);
-    PrintStep("ahead of the main window: the first font made and measured", fontMade - applicationMade);
+    PrintStep("ahead of the main window: the first font made and measured",
+              fontMade - applicationMade);
     PrintStep("ahead of the main window: both window descriptions read and parsed",
               described - fontMade);
     PrintStep("ahead of the main window: the icon and the nine pictures loaded",
               pictured - described);
-    std::string controls = "main window built: its controls and their " +
-                           std::to_string(WindowsMade) + " windows";
+    std::string controls =
+        "main window built: its controls and their " + std::to_string(WindowsMade) + " windows";
     PrintStep(controls.c_str(), mainWindow - seam);
-    PrintStep("main window built: the tree's current directory and enumeration", machine.Directories());
+    PrintStep("main window built: the tree's current directory and enumeration",
+              machine.Directories());
     PrintStep("main window built: drive list and volume queries", machine.Drives);
     PrintStep("about window built, hidden", aboutBuilt - mainBuilt);
     PrintStep(ShownStep, painted - aboutBuilt);
@@ -82,7 +84,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     for (const char* library : {"comdlg32.dll", "shell32.dll", "mpr.dll"})
         LoadLibraryA(library);
     PrintStep("not at start-up: open dialog, shell and network libraries, loaded on first use",
-         ClockMilliseconds() - before);
+              ClockMilliseconds() - before);
     SetMachine(nullptr);
     return 0;
 }

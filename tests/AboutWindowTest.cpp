@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "SimulatedMachine.h"
 #include "ProgramFixture.h"
+#include "SimulatedMachine.h"
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
 namespace {
 
 class AboutWindow : public TProgramTest {
-protected:
+  protected:
     static POINT Place(TForm* form) {
         RECT bounds;
         GetWindowRect(form->Handle(), &bounds);
@@ -27,7 +27,10 @@ const TPlace AboutLayout[] = {
     {"Image1", {0, 0, 57, 57}, ""},
     {"Label1", {64, 8, -1, 13}, "Tolvo"},
     {"Label2", {64, 24, -1, 13}, "v1.0"},
-    {"Label3", {64, 40, -1, 13}, "\xA9 2026 Olgierd Wr\xF3" "blik"},
+    {"Label3",
+     {64, 40, -1, 13},
+     "\xA9 2026 Olgierd Wr\xF3"
+     "blik"},
     {"Bevel1", {0, 304, 377, 17}, ""},
     {"RxSpeedButton1", {8, 312, 105, 25}, "OK"},
     {"RxSpeedButton2", {128, 312, 105, 25}, "mail do autora"},

@@ -205,9 +205,7 @@ static std::vector<HWND> StackingOrder(std::initializer_list<HWND> windows) {
     return order;
 }
 
-static bool IsTopmost(HWND window) {
-    return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
-}
+static bool IsTopmost(HWND window) { return GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
 
 TEST_F(ApplicationLoop, MinimisingTheMainWindowMinimisesTheWholeApplication) {
     auto* main = Add<TTestForm>();

@@ -9,7 +9,7 @@ namespace {
 
 TColor Rgb(TColor color) { return TColor(ColorToRGB(color)); }
 
-}  // namespace
+} // namespace
 
 static bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b); }
 static std::ostream& operator<<(std::ostream& out, const RECT& r) {
@@ -69,7 +69,7 @@ TColor ShownColor(TRxButtonGlyph& painter, TButtonFace state) {
 
 class ButtonGlyph : public TApplicationTest {};
 
-}  // namespace
+} // namespace
 
 TEST_F(ButtonGlyph, ACaptionAloneIsCentredAndMovesWithThePressedContent) {
     TRxButtonGlyph painter;
@@ -85,12 +85,14 @@ TEST_F(ButtonGlyph, ACaptionAloneIsCentredAndMovesWithThePressedContent) {
     EXPECT_EQ(hover, (RECT{14, 6, 51, 19}));
     EXPECT_EQ(pressed, (RECT{15, 7, 52, 20}));
     for (TButtonLayout layout : {blGlyphLeft, blGlyphRight, blGlyphBottom}) {
-        RECT other = painter.LayoutContent(surface.Canvas(), {0, 0, 65, 25}, "Zamknij", layout,
-                                           -1, 4, false).Caption;
+        RECT other =
+            painter.LayoutContent(surface.Canvas(), {0, 0, 65, 25}, "Zamknij", layout, -1, 4, false)
+                .Caption;
         EXPECT_EQ(other, idle) << "every layout centres a caption without a glyph";
     }
-    RECT ok = painter.LayoutContent(surface.Canvas(), {0, 0, 105, 25}, "OK", blGlyphTop, -1, 1,
-                                    false).Caption;
+    RECT ok =
+        painter.LayoutContent(surface.Canvas(), {0, 0, 105, 25}, "OK", blGlyphTop, -1, 1, false)
+            .Caption;
     EXPECT_EQ(ok, (RECT{45, 6, 60, 19}));
     ok = painter.LayoutContent(surface.Canvas(), {3, 3, 104, 24}, "OK", blGlyphTop, -1, 1, false)
              .Caption;
@@ -101,8 +103,10 @@ TEST_F(ButtonGlyph, ACaptionIsMeasuredAnewWhenItsTextFontOrWidthChanges) {
     TRxButtonGlyph painter;
     TSurface surface;
     auto width = [&](const std::string& caption, int room) {
-        RECT t = painter.LayoutContent(surface.Canvas(), {0, 0, room, 25}, caption, blGlyphTop,
-                                       -1, 1, false).Caption;
+        RECT t = painter
+                     .LayoutContent(surface.Canvas(), {0, 0, room, 25}, caption, blGlyphTop, -1, 1,
+                                    false)
+                     .Caption;
         return t.right - t.left;
     };
     EXPECT_EQ(width("Zamknij", 65), 37);
@@ -119,7 +123,7 @@ TEST_F(ButtonGlyph, AGlyphOnTheLeftSharesTheFreeRoomInThirds) {
     TRxButtonGlyph painter;
     painter.AssignGlyph(Strip({clRed}).get());
     TSurface surface;
-    int text = surface.Canvas().TextExtent("Zamknij").cx;  // 37
+    int text = surface.Canvas().TextExtent("Zamknij").cx; // 37
     TContentLayout placed = painter.LayoutContent(surface.Canvas(), {0, 0, 61, 21}, "Zamknij",
                                                   blGlyphLeft, -1, -1, false);
     int margin = (61 - (16 + text)) / 3;
@@ -127,18 +131,17 @@ TEST_F(ButtonGlyph, AGlyphOnTheLeftSharesTheFreeRoomInThirds) {
     EXPECT_EQ(placed.Glyph.y, 21 / 2 - 16 / 2);
     EXPECT_EQ(placed.Caption.left, margin + 16 + margin);
     // With a 30-pixel caption the free room is 15: margin and spacing 5, the caption from 26.
-    TContentLayout narrow =
-        painter.LayoutContent(surface.Canvas(), {0, 0, 61 + text - 30, 21}, "Zamknij",
-                              blGlyphLeft, -1, -1, false);
+    TContentLayout narrow = painter.LayoutContent(surface.Canvas(), {0, 0, 61 + text - 30, 21},
+                                                  "Zamknij", blGlyphLeft, -1, -1, false);
     EXPECT_EQ(narrow.Glyph.x, 5);
     EXPECT_EQ(narrow.Caption.left, 26);
 
-    placed = painter.LayoutContent(surface.Canvas(), {0, 0, 100, 21}, "Zamknij", blGlyphRight,
-                                   4, -1, false);
+    placed = painter.LayoutContent(surface.Canvas(), {0, 0, 100, 21}, "Zamknij", blGlyphRight, 4,
+                                   -1, false);
     EXPECT_EQ(placed.Glyph.x, 100 - 4 - 16);
     EXPECT_EQ(placed.Caption.right, placed.Glyph.x - ((100 - 20) / 2 - text / 2));
-    placed = painter.LayoutContent(surface.Canvas(), {0, 0, 60, 60}, "Zamknij", blGlyphBottom,
-                                   3, 2, false);
+    placed = painter.LayoutContent(surface.Canvas(), {0, 0, 60, 60}, "Zamknij", blGlyphBottom, 3, 2,
+                                   false);
     EXPECT_EQ(placed.Glyph.y, 60 - 3 - 16);
     EXPECT_EQ(placed.Caption.bottom, placed.Glyph.y - 2);
 }
@@ -175,11 +178,8 @@ TEST_F(ButtonGlyph, FourCellsGiveOneImagePerFace) {
 
 TEST_F(ButtonGlyph, TheCellTableForOneToFiveCells) {
     // Per count: the colour index each face shows (-1: embossed, -2: cell 0 greyed).
-    const int table[5][5] = {{0, -1, 0, 0, -2},
-                             {0, 1, 0, 0, -2},
-                             {0, 1, 2, 0, -2},
-                             {0, 1, 2, 3, -2},
-                             {0, 1, 2, 3, 4}};
+    const int table[5][5] = {
+        {0, -1, 0, 0, -2}, {0, 1, 0, 0, -2}, {0, 1, 2, 0, -2}, {0, 1, 2, 3, -2}, {0, 1, 2, 3, 4}};
     for (int count = 1; count <= 5; ++count) {
         SCOPED_TRACE(count);
         TRxButtonGlyph painter;
@@ -188,9 +188,9 @@ TEST_F(ButtonGlyph, TheCellTableForOneToFiveCells) {
         ASSERT_EQ(painter.CellCount(), count);
         for (int face = bfUp; face <= bfIdle; ++face) {
             int shown = table[count - 1][face];
-            TColor expected = shown >= 0   ? Colors[size_t(shown)]
+            TColor expected = shown >= 0    ? Colors[size_t(shown)]
                               : shown == -2 ? IdleColor(Colors[0], clFuchsia)
-                                            : Rgb(clBtnFace);  // no black: only the face
+                                            : Rgb(clBtnFace); // no black: only the face
             EXPECT_EQ(ShownColor(painter, TButtonFace(face)), Rgb(expected)) << "face " << face;
         }
         if (count < 3) {
@@ -240,7 +240,6 @@ TEST_F(ButtonGlyph, ADisabledSingleCellIsEmbossed) {
     EXPECT_EQ(canvas.Pixel(15, 10), Rgb(clBtnHighlight)) << "and one pixel down";
     EXPECT_EQ(canvas.Pixel(9, 4), Rgb(clBtnFace));
     EXPECT_EQ(canvas.Pixel(40, 8), Rgb(clBtnFace)) << "white becomes the face";
-
 }
 
 TEST_F(ButtonGlyph, IdleColours) {
@@ -258,8 +257,8 @@ TEST_F(ButtonGlyph, TheGlyphIsDrawnTransparentlyAboveTheCaption) {
     TRxButtonGlyph painter;
     painter.AssignGlyph(Strip({Colors[2]}).get());
     TSurface surface(65, 50);
-    RECT caption = painter.DrawContent(surface.Canvas(), {0, 0, 65, 50}, "OK", blGlyphTop, -1,
-                                       -1, false, bfUp);
+    RECT caption = painter.DrawContent(surface.Canvas(), {0, 0, 65, 50}, "OK", blGlyphTop, -1, -1,
+                                       false, bfUp);
     // Room 50 - (16 + 13) = 21: margin and spacing 7.
     EXPECT_EQ(surface.Pixel(24 + 5, 7 + 5), Rgb(Colors[2]));
     EXPECT_EQ(surface.Pixel(24 + 5, 7 + 15), Rgb(clLime)) << "key-colour pixels leave it";
@@ -291,13 +290,16 @@ TEST_F(ButtonGlyph, AmpersandsFollowThePlatformsPrefixRules) {
     TCanvas& canvas = single.Canvas();
     HGDIOBJ old = SelectObject(canvas.Handle(), canvas.Font.Handle());
     SetBkMode(canvas.Handle(), TRANSPARENT);
-    DrawTextA(canvas.Handle(), "a&b", 3, &place, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(canvas.Handle(), "a&b", 3, &place,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(canvas.Handle(), old);
     EXPECT_EQ(doubled.PixelsOf(clBlack), single.PixelsOf(clBlack)) << "one ampersand shown";
 
     TSurface marked, unmarked;
-    painter.DrawContent(marked.Canvas(), {0, 0, 65, 25}, "&Zamknij", blGlyphTop, -1, 1, false, bfUp);
-    painter.DrawContent(unmarked.Canvas(), {0, 0, 65, 25}, "Zamknij", blGlyphTop, -1, 1, false, bfUp);
+    painter.DrawContent(marked.Canvas(), {0, 0, 65, 25}, "&Zamknij", blGlyphTop, -1, 1, false,
+                        bfUp);
+    painter.DrawContent(unmarked.Canvas(), {0, 0, 65, 25}, "Zamknij", blGlyphTop, -1, 1, false,
+                        bfUp);
     auto withMark = marked.PixelsOf(clBlack), without = unmarked.PixelsOf(clBlack);
     std::set<int> rows;
     for (auto pixel : withMark)
@@ -331,8 +333,10 @@ TEST_F(ButtonGlyph, TheMenuMark) {
 TEST_F(ButtonGlyph, TheMenuMarkFollowsTheCaptionAndMovesItLeft) {
     TRxButtonGlyph painter;
     TSurface surface;
-    RECT plain = painter.LayoutContent(surface.Canvas(), {0, 0, 100, 25}, "Zamknij", blGlyphTop,
-                                       -1, 1, false).Caption;
+    RECT plain =
+        painter
+            .LayoutContent(surface.Canvas(), {0, 0, 100, 25}, "Zamknij", blGlyphTop, -1, 1, false)
+            .Caption;
     RECT marked = painter.DrawContent(surface.Canvas(), {0, 0, 100, 25}, "Zamknij", blGlyphTop, -1,
                                       1, true, bfUp);
     EXPECT_EQ(plain.left - marked.left, (37 + 9) / 2 - 37 / 2);
@@ -340,8 +344,10 @@ TEST_F(ButtonGlyph, TheMenuMarkFollowsTheCaptionAndMovesItLeft) {
     EXPECT_EQ(surface.Pixel(marked.right + 3, row), Rgb(clBtnText));
     EXPECT_EQ(surface.Pixel(marked.right + 9, row), Rgb(clBtnText));
     EXPECT_EQ(surface.Pixel(marked.right + 2, row), Rgb(clLime)) << "three free columns";
-    RECT bottom = painter.LayoutContent(surface.Canvas(), {0, 0, 100, 25}, "Zamknij",
-                                        blGlyphBottom, -1, 1, true).Caption;
+    RECT bottom =
+        painter
+            .LayoutContent(surface.Canvas(), {0, 0, 100, 25}, "Zamknij", blGlyphBottom, -1, 1, true)
+            .Caption;
     EXPECT_EQ(bottom.left, marked.left) << "the same shift in the bottom layout";
 }
 

@@ -10,12 +10,12 @@ namespace {
 std::vector<std::string> Log;
 
 class TLogged : public TComponent {
-public:
+  public:
     TLogged(TComponent* owner, std::string name) : TComponent(owner) { SetName(name); }
     ~TLogged() override { Log.push_back("free " + Name()); }
     TComponent* Partner = nullptr;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override {
         TComponent::Notification(component, operation);
         if (operation == opRemove && component == Partner) {
@@ -39,8 +39,8 @@ TEST(Component, OwnerFreesWhatItOwnsNewestFirst) {
     EXPECT_EQ(owner->FindComponent("b"), b);
     EXPECT_EQ(owner->FindComponent("b1"), nullptr);
     delete owner;
-    EXPECT_EQ(Log, (std::vector<std::string>{"free owner", "free c", "free b", "free b1",
-                                             "free a"}));
+    EXPECT_EQ(Log,
+              (std::vector<std::string>{"free owner", "free c", "free b", "free b1", "free a"}));
     EXPECT_EQ(TObject::LiveObjects(), before);
 }
 

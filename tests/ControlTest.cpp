@@ -100,17 +100,17 @@ TEST_F(Controls, BackgroundBrushesFollowAChangeOfTheSystemColours) {
 namespace {
 // Records which of two points its paint may draw on.
 class TClipRecorder : public TGraphicControl {
-public:
+  public:
     using TGraphicControl::TGraphicControl;
     bool CoveredVisible = true, FreeVisible = false;
 
-protected:
+  protected:
     void Paint() override {
         CoveredVisible = PtVisible(Canvas().Handle(), 5, 5);
         FreeVisible = PtVisible(Canvas().Handle(), 40, 30);
     }
 };
-}  // namespace
+} // namespace
 
 TEST_F(Controls, NothingIsPaintedBeneathAnOpaqueWindowlessControl) {
     TForm form(nullptr);

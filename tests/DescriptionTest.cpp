@@ -90,7 +90,8 @@ class DescriptionReader : public TApplicationTest {};
 TEST_F(DescriptionReader, BuildsTheComponentsWithTheirPropertiesAndParents) {
     auto* form = Add<TTestForm>();
     EXPECT_EQ(form->Name(), "TestForm");
-    EXPECT_EQ(form->Caption(), "Pr\xF3" "ba");
+    EXPECT_EQ(form->Caption(), "Pr\xF3"
+                               "ba");
     EXPECT_EQ(form->BorderStyle(), bsSingle);
     EXPECT_EQ(form->BorderIcons(), unsigned(biSystemMenu | biMinimize));
     EXPECT_EQ(form->ClientWidth(), 200);
@@ -121,7 +122,8 @@ TEST_F(DescriptionReader, BadDescriptionsFailTheConstructionNamingTheFault) {
         const char* Message;
     } cases[] = {
         {"BADCLASS", "Window description, line 2: class TNoSuchClass not found"},
-        {"BADPROPERTY", "Error reading Left1.Colour (line 3): TProbeControl has no property Colour"},
+        {"BADPROPERTY",
+         "Error reading Left1.Colour (line 3): TProbeControl has no property Colour"},
         {"BADHANDLER",
          "Error reading Left1.OnClick (line 3): TTestForm has no handler NoSuchHandler"},
         {"BADTEXT", "Window description, line 2: a string is not closed"},

@@ -9,7 +9,7 @@
 namespace {
 
 class DirectoryListOnDisk : public MainWindow {
-protected:
+  protected:
     void SetUp() override {
         MainWindow::SetUp();
         List = Form1->DirectoryListBox1;
@@ -40,12 +40,12 @@ protected:
     // Opening the item reports the message and changes nothing: the items, the highlight on
     // the item, the shown and the current directory, the destination.
     void ExpectFailedOpen(const std::string& item, const std::string& message) {
-        auto before = std::make_tuple(Items(), List->ActivePath, CurrentDirectory(),
-                                      Form1->Edit1->Text());
+        auto before =
+            std::make_tuple(Items(), List->ActivePath, CurrentDirectory(), Form1->Edit1->Text());
         EXPECT_EQ(Open(item), std::vector<std::string>{message}) << item;
-        EXPECT_EQ(std::make_tuple(Items(), List->ActivePath, CurrentDirectory(),
-                                  Form1->Edit1->Text()),
-                  before);
+        EXPECT_EQ(
+            std::make_tuple(Items(), List->ActivePath, CurrentDirectory(), Form1->Edit1->Text()),
+            before);
         EXPECT_EQ(List->ItemText(List->ItemIndex()), item);
     }
     static std::string CurrentDirectory() {

@@ -11,15 +11,15 @@
 namespace {
 
 class DirectoryList : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         TSimulatedMachine::TDrive disk;
         disk.Label = "SYSTEM";
         Machine.AddDrive('C', disk);
-        for (const char* path : {"C:\\WINDOWS\\SYSTEM\\COLOR", "C:\\WINDOWS\\SYSTEM\\b",
-                                 "C:\\WINDOWS\\SYSTEM\\A", "C:\\WINDOWS\\SYSTEM\\c",
-                                 "C:\\WINDOWS\\FONTS", "C:\\TEMP"})
+        for (const char* path :
+             {"C:\\WINDOWS\\SYSTEM\\COLOR", "C:\\WINDOWS\\SYSTEM\\b", "C:\\WINDOWS\\SYSTEM\\A",
+              "C:\\WINDOWS\\SYSTEM\\c", "C:\\WINDOWS\\FONTS", "C:\\TEMP"})
             Machine.AddDirectory(path);
         Machine.AddDirectory("C:\\WINDOWS\\SYSTEM\\HIDDEN", FILE_ATTRIBUTE_HIDDEN);
         Machine.AddDirectory("C:\\WINDOWS\\SYSTEM\\SYS", FILE_ATTRIBUTE_SYSTEM);
@@ -44,9 +44,7 @@ protected:
             items.push_back(List->ItemText(i));
         return items;
     }
-    const TBitmap* Picture(int index) const {
-        return List->Picture(index);
-    }
+    const TBitmap* Picture(int index) const { return List->Picture(index); }
     std::string Failure(const std::function<void()>& action) {
         try {
             action();
@@ -354,8 +352,15 @@ TEST_F(DirectoryList, ItemsAreDrawnWithIndentsPicturesAndHighlight) {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     auto draw = [&](int index, UINT state) {
-        DRAWITEMSTRUCT request{ODT_LISTBOX, 0, UINT(index), ODA_DRAWENTIRE, state, list.Handle(),
-                               dc, {0, 0, 233, 16}, ULONG_PTR(list.ItemData(index))};
+        DRAWITEMSTRUCT request{ODT_LISTBOX,
+                               0,
+                               UINT(index),
+                               ODA_DRAWENTIRE,
+                               state,
+                               list.Handle(),
+                               dc,
+                               {0, 0, 233, 16},
+                               ULONG_PTR(list.ItemData(index))};
         SendMessageA(Form->Handle(), WM_DRAWITEM, 0, LPARAM(&request));
     };
     COLORREF window = GetSysColor(COLOR_WINDOW), highlight = GetSysColor(COLOR_HIGHLIGHT);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "main/Program.h"
 #include "MainWindowFixture.h"
 #include "SimulatedMachine.h"
 #include "about/TForm3.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 
 namespace {
@@ -11,12 +11,14 @@ namespace {
 // The main window on a machine with a floppy drive A, a fixed drive C labelled WIN98, a CD-ROM
 // drive D holding a disc labelled CDROM1 and a network drive E connected to \\SERVER\DATA.
 class DriveSelector : public TApplicationTest {
-protected:
+  protected:
     DriveSelector() {
-        Machine.AddDrive('A', {DRIVE_REMOVABLE, "", FS_CASE_IS_PRESERVED, true, ERROR_NOT_READY, ""});
+        Machine.AddDrive('A',
+                         {DRIVE_REMOVABLE, "", FS_CASE_IS_PRESERVED, true, ERROR_NOT_READY, ""});
         Machine.AddDrive('C', {DRIVE_FIXED, "WIN98", FS_CASE_IS_PRESERVED, true, 0, ""});
         Machine.AddDrive('D', {DRIVE_CDROM, "CDROM1", FS_CASE_IS_PRESERVED, true, 0, ""});
-        Machine.AddDrive('E', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, true, 0, "\\\\SERVER\\DATA"});
+        Machine.AddDrive('E',
+                         {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, true, 0, "\\\\SERVER\\DATA"});
         Machine.AddDirectory("C:\\WINDOWS\\SYSTEM");
         Machine.AddDirectory("D:\\SETUP");
         Machine.AddDirectory("E:\\DOCS");
@@ -94,7 +96,8 @@ TEST_F(DriveSelector, MoreThanEightDrivesScrollTheDroppedList) {
     SendMessageA(Drives->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
     RECT list;
     GetClientRect(info.hwndList, &list);
-    EXPECT_EQ(list.bottom / Drives->ItemHeight(), 8) << "eight items show: " << list.bottom << " / " << Drives->ItemHeight();
+    EXPECT_EQ(list.bottom / Drives->ItemHeight(), 8)
+        << "eight items show: " << list.bottom << " / " << Drives->ItemHeight();
     EXPECT_TRUE(GetWindowLongA(info.hwndList, GWL_STYLE) & WS_VSCROLL);
     SendMessageA(Drives->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
 }
@@ -174,8 +177,14 @@ TEST_F(DriveSelector, AnItemIsDrawnWithItsPictureAndText) {
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
     auto draw = [&](int index, UINT state) {
-        DRAWITEMSTRUCT request{ODT_COMBOBOX, 0, UINT(index), ODA_DRAWENTIRE, state,
-                               Drives->Handle(), dc, {0, 0, 233, 13},
+        DRAWITEMSTRUCT request{ODT_COMBOBOX,
+                               0,
+                               UINT(index),
+                               ODA_DRAWENTIRE,
+                               state,
+                               Drives->Handle(),
+                               dc,
+                               {0, 0, 233, 13},
                                ULONG_PTR(Drives->ItemData(index))};
         SendMessageA(GetParent(Drives->Handle()), WM_DRAWITEM, 0, LPARAM(&request));
     };
@@ -246,7 +255,7 @@ namespace {
 
 // The main window on the simulated machine, with the boxes that each user action shows.
 class DrivesThatFail : public DriveSelector {
-protected:
+  protected:
     using Action = std::function<void()>;
     Strings Boxes(const Action& action) {
         TMessageBoxWatcher watcher;
@@ -267,8 +276,7 @@ protected:
     void ExpectFailedOpen(int index, const std::string& message) {
         List->SetItemIndex(index);
         auto before = Tree();
-        EXPECT_EQ(Boxes([&] { SendMessageA(List->Handle(), WM_CHAR, '\r', 0); }),
-                  Strings{message});
+        EXPECT_EQ(Boxes([&] { SendMessageA(List->Handle(), WM_CHAR, '\r', 0); }), Strings{message});
         EXPECT_EQ(Tree(), before);
     }
     // The tree, the current directory and the destination, which a failed move leaves alone.
@@ -308,8 +316,8 @@ TEST_F(DrivesThatFail, UnreachableNetworkDrives) {
     // G keeps its remembered connection but the server is gone; H cannot even name its share.
     Machine.AddDrive('G', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, false, ERROR_BAD_NETPATH,
                            "\\\\SERVER\\GONE"});
-    Machine.AddDrive('H', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, false,
-                           ERROR_NETWORK_UNREACHABLE, ""});
+    Machine.AddDrive(
+        'H', {DRIVE_REMOTE, "", FS_CASE_IS_PRESERVED, false, ERROR_NETWORK_UNREACHABLE, ""});
     Start("C:\\WINDOWS\\SYSTEM");
     EXPECT_EQ(Drives->ItemText(IndexOf('g')), "g: \\\\server\\gone");
     EXPECT_EQ(Drives->ItemText(IndexOf('h')), "h: []");

@@ -14,7 +14,7 @@ namespace {
 // The Win32 machine, except that a started program is only counted: a hundred archiver
 // processes would cost more than everything else here.
 class TCountedStarts : public TMachine {
-public:
+  public:
     explicit TCountedStarts(TMachine& real) : Real(real) {}
     UINT CodePage() override { return Real.CodePage(); }
     std::string CurrentDirectory() override { return Real.CurrentDirectory(); }
@@ -36,8 +36,7 @@ public:
         return Real.RemoteName(drive, name);
     }
     DWORD FileAttributes(const std::string& path) override { return Real.FileAttributes(path); }
-    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
-                            std::string& bytes) override {
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit, std::string& bytes) override {
         return Real.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Real.SetErrorMode(mode); }
@@ -71,7 +70,7 @@ void FillDeviceContextCache() {
 }
 
 class Leaks : public TProgramTest {
-protected:
+  protected:
     void SetUp() override {
         TProgramTest::SetUp();
         Scratch.Write("readme.txt", "Tolvo\nwersja 1.0\n");

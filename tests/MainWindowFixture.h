@@ -8,7 +8,7 @@ inline void Press(TControl* button) { ClickWindowless(button); }
 // The program's two windows, built in a scratch folder, with the stand-in archiver recording
 // into that folder.
 class MainWindow : public TProgramTest {
-protected:
+  protected:
     void SetUp() override {
         TProgramTest::SetUp();
         SetEnvironmentVariableA("TOLVO_ACE_LOG", (Scratch.Path + "\\ace.log").c_str());

@@ -7,9 +7,8 @@ TEST_F(MainWindow, CancellingTheOpenDialogKeepsTheArchiveAndItsLabel) {
     Form1->OpenDialog1->FileName = "C:\\ARCH\\TEST.ACE";
     bool mainWindowDisabled = false;
     {
-        TMessageBoxWatcher watcher(IDCANCEL, [&](HWND) {
-            mainWindowDisabled = !IsWindowEnabled(Form1->Handle());
-        });
+        TMessageBoxWatcher watcher(
+            IDCANCEL, [&](HWND) { mainWindowDisabled = !IsWindowEnabled(Form1->Handle()); });
         Press(Form1->RxSpeedButton1);
         ASSERT_EQ(watcher.Boxes().size(), 1u) << "the open dialog was shown";
     }
@@ -53,8 +52,7 @@ TEST_F(MainWindow, UnpackIntoAnExistingFolderWithBlanksWarnsOfNothing) {
     RemoveDirectoryA(destination.c_str());
     ASSERT_TRUE(ArchiverRan());
     std::string record = Scratch.Read("ace.log");
-    EXPECT_NE(record.find("arg3=C:\\ARCH\\TEST.ACE\narg4=" + destination + "\n"),
-              std::string::npos)
+    EXPECT_NE(record.find("arg3=C:\\ARCH\\TEST.ACE\narg4=" + destination + "\n"), std::string::npos)
         << record;
 }
 

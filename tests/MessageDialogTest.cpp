@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "main/Program.h"
 #include "TestSupport.h"
 #include "about/TForm3.h"
 #include "framework/Button.h"
 #include "framework/Label.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 #include "shell/MessageDialog.h"
 
@@ -42,7 +42,7 @@ TEST(MessageLayout, ButtonGroupWidths) {
 
 namespace {
 class MessageDialog : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         App->SetTitle("Tolvo");
@@ -75,8 +75,8 @@ TEST_F(MessageDialog, ThePlainMessageHasTheTitleNoIconAndOneOkButton) {
     GetTextExtentPointA(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &extent);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    TMessageLayout layout = LayoutMessage({extent.cx / 52, extent.cy},
-                                          {label->Width(), label->Height()}, false, 1);
+    TMessageLayout layout =
+        LayoutMessage({extent.cx / 52, extent.cy}, {label->Width(), label->Height()}, false, 1);
     EXPECT_EQ(label->Height(), extent.cy) << "on one line";
     EXPECT_EQ(form->ClientWidth(), layout.ClientWidth);
     EXPECT_EQ(form->ClientHeight(), layout.ClientHeight);
@@ -103,8 +103,7 @@ TEST_F(MessageDialog, TheMessageFontIsTheSystemsWholeRecord) {
         LOGFONTA made{};
         GetObjectA(dynamic_cast<TControl*>(control)->Font().Handle(), sizeof made, &made);
         EXPECT_EQ(std::make_tuple(std::string(made.lfFaceName), made.lfHeight, made.lfWidth,
-                                  made.lfWeight, made.lfUnderline, made.lfQuality,
-                                  made.lfCharSet),
+                                  made.lfWeight, made.lfUnderline, made.lfQuality, made.lfCharSet),
                   std::make_tuple(std::string(wanted.lfFaceName), wanted.lfHeight, 9L,
                                   LONG(FW_SEMIBOLD), BYTE(TRUE), BYTE(NONANTIALIASED_QUALITY),
                                   wanted.lfCharSet))
@@ -298,9 +297,9 @@ TEST(LastChance, NamesTheClassModuleOffsetAndMessage) {
               "Exception Unknown in module tolvo_tests.exe at 00000000.\n");
     std::string inside = LastChanceText("X", "", reinterpret_cast<void*>(&SomewhereInTheProgram));
     char expected[64];
-    std::snprintf(expected, sizeof expected, "at %08lX.",
-                  (unsigned long)(UINT_PTR(&SomewhereInTheProgram) -
-                                  UINT_PTR(GetModuleHandleA(nullptr))));
+    std::snprintf(
+        expected, sizeof expected, "at %08lX.",
+        (unsigned long)(UINT_PTR(&SomewhereInTheProgram) - UINT_PTR(GetModuleHandleA(nullptr))));
     EXPECT_NE(inside.find(expected), std::string::npos) << inside;
     EXPECT_EQ(LastChanceText("X", std::string(2000, 'm'), nullptr).size(), 1023u);
 }

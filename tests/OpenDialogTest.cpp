@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "main/Program.h"
 #include "ProgramFixture.h"
 #include "about/TForm3.h"
 #include "main/OpenDialog.h"
+#include "main/Program.h"
 #include "main/TForm1.h"
 
 #include <fstream>
@@ -36,7 +36,7 @@ TEST(OpenDialogRequest, PlacedAtAThirdOfTheFreeHeight) {
 
 namespace {
 class OpenDialog : public TProgramTest {
-protected:
+  protected:
     void SetUp() override {
         ShowMainWindow = false;
         TProgramTest::SetUp();
@@ -130,7 +130,7 @@ BOOL WINAPI DialogDouble(LPOPENFILENAMEA request) {
 }
 
 class OpenDialogRun : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         RegisterProgramClasses();

@@ -7,7 +7,7 @@
 // The program's two windows made as the program makes them, under its title; the main window
 // shown when asked.
 class TProgramTest : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         CreateProgramWindows(*App);

@@ -5,7 +5,7 @@
 #include "main/TForm1.h"
 
 class ProgramWindows : public TProgramTest {
-protected:
+  protected:
     void SetUp() override {
         ShowMainWindow = false;
         TProgramTest::SetUp();
@@ -19,7 +19,8 @@ TEST_F(ProgramWindows, TheMainWindowHasItsFixedFrameSizeAndIcon) {
     ASSERT_NE(Form1, nullptr);
     EXPECT_EQ(App->MainForm(), Form1);
     HWND window = Form1->Handle();
-    EXPECT_EQ(Form1->Caption(), "Tolvo v1.0 by Olgierd Wr\xF3" "blik");
+    EXPECT_EQ(Form1->Caption(), "Tolvo v1.0 by Olgierd Wr\xF3"
+                                "blik");
     EXPECT_EQ(Form1->ClientWidth(), 333);
     EXPECT_EQ(Form1->ClientHeight(), 257);
     EXPECT_TRUE(Style(window) & WS_SYSMENU);
@@ -77,30 +78,94 @@ struct TPlace {
 
 const TPlace MainWindowLayout[] = {
     {"Image1", "Form1", {257, 0, 75, 257}, "", "MS Sans Serif", -11, DEFAULT_CHARSET, clWindowText},
-    {"RxSpeedButton2", "Form1", {261, 64, 65, 25}, "Rozpakuj", "Tahoma", -11, ANSI_CHARSET, clWhite},
-    {"RxSpeedButton1", "Form1", {261, 5, 65, 25}, "Otw\xF3rz", "Tahoma", -11, ANSI_CHARSET, clWhite},
-    {"RxSpeedButton3", "Form1", {261, 208, 65, 25}, "Wyjd\x9F", "Tahoma", -11, EASTEUROPE_CHARSET,
+    {"RxSpeedButton2",
+     "Form1",
+     {261, 64, 65, 25},
+     "Rozpakuj",
+     "Tahoma",
+     -11,
+     ANSI_CHARSET,
      clWhite},
-    {"RxSpeedButton4", "Form1", {261, 181, 65, 25}, "O programie", "Tahoma", -11, ANSI_CHARSET,
+    {"RxSpeedButton1",
+     "Form1",
+     {261, 5, 65, 25},
+     "Otw\xF3rz",
+     "Tahoma",
+     -11,
+     ANSI_CHARSET,
      clWhite},
-    {"GroupBox1", "Form1", {0, 0, 249, 41}, "Archiwum", "MS Sans Serif", -11, DEFAULT_CHARSET,
+    {"RxSpeedButton3",
+     "Form1",
+     {261, 208, 65, 25},
+     "Wyjd\x9F",
+     "Tahoma",
+     -11,
+     EASTEUROPE_CHARSET,
+     clWhite},
+    {"RxSpeedButton4",
+     "Form1",
+     {261, 181, 65, 25},
+     "O programie",
+     "Tahoma",
+     -11,
+     ANSI_CHARSET,
+     clWhite},
+    {"GroupBox1",
+     "Form1",
+     {0, 0, 249, 41},
+     "Archiwum",
+     "MS Sans Serif",
+     -11,
+     DEFAULT_CHARSET,
      clWindowText},
-    {"Label2", "GroupBox1", {9, 20, 3, 13}, "", "MS Sans Serif", -11, DEFAULT_CHARSET, clWindowText},
-    {"GroupBox2", "Form1", {0, 48, 249, 209}, "Katalog docelowy", "MS Sans Serif", -11,
-     DEFAULT_CHARSET, clWindowText},
-    {"Edit1", "GroupBox2", {8, 20, 233, 19}, "docelowy folder (format DOS - bez znak\xF3w spec.)",
-     "Tahoma", -9, EASTEUROPE_CHARSET, clBlack},
-    {"DirectoryListBox1", "GroupBox2", {8, 48, 233, 129}, "", "Tahoma", -11, EASTEUROPE_CHARSET,
+    {"Label2",
+     "GroupBox1",
+     {9, 20, 3, 13},
+     "",
+     "MS Sans Serif",
+     -11,
+     DEFAULT_CHARSET,
+     clWindowText},
+    {"GroupBox2",
+     "Form1",
+     {0, 48, 249, 209},
+     "Katalog docelowy",
+     "MS Sans Serif",
+     -11,
+     DEFAULT_CHARSET,
+     clWindowText},
+    {"Edit1",
+     "GroupBox2",
+     {8, 20, 233, 19},
+     "docelowy folder (format DOS - bez znak\xF3w spec.)",
+     "Tahoma",
+     -9,
+     EASTEUROPE_CHARSET,
      clBlack},
-    {"DriveComboBox1", "GroupBox2", {8, 182, 233, 19}, nullptr, "Tahoma", -11, ANSI_CHARSET,
+    {"DirectoryListBox1",
+     "GroupBox2",
+     {8, 48, 233, 129},
+     "",
+     "Tahoma",
+     -11,
+     EASTEUROPE_CHARSET,
+     clBlack},
+    {"DriveComboBox1",
+     "GroupBox2",
+     {8, 182, 233, 19},
+     nullptr,
+     "Tahoma",
+     -11,
+     ANSI_CHARSET,
      clBlack},
 };
 } // namespace
 
 TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAndCaption) {
-    const char* order[] = {"Image1",    "RxSpeedButton2", "RxSpeedButton1", "RxSpeedButton3",
-                           "RxSpeedButton4", "GroupBox1", "Label2",      "GroupBox2",
-                           "Edit1",     "DirectoryListBox1", "DriveComboBox1", "OpenDialog1"};
+    const char* order[] = {
+        "Image1",         "RxSpeedButton2",    "RxSpeedButton1", "RxSpeedButton3",
+        "RxSpeedButton4", "GroupBox1",         "Label2",         "GroupBox2",
+        "Edit1",          "DirectoryListBox1", "DriveComboBox1", "OpenDialog1"};
     ASSERT_EQ(Form1->Components().size(), std::size(order));
     for (size_t i = 0; i < std::size(order); i++)
         EXPECT_EQ(Form1->Components()[i]->Name(), order[i]) << "in the description's order";
@@ -135,8 +200,7 @@ TEST_F(ProgramWindows, EveryControlOfTheMainWindowStandsAtItsPlaceWithItsFontAnd
     EXPECT_EQ(Form1->DirectoryListBox1->LinkedSelector, Form1->DriveComboBox1);
     EXPECT_EQ(Form1->DriveComboBox1->TextCase(), tcLowerCase);
     EXPECT_EQ(Form1->OpenDialog1->Filter, "Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*");
-    EXPECT_EQ(Form1->OpenDialog1->Options,
-              OptionBit(ofNoLongNames) | OptionBit(ofOldStyleDialog));
+    EXPECT_EQ(Form1->OpenDialog1->Options, OptionBit(ofNoLongNames) | OptionBit(ofOldStyleDialog));
     EXPECT_EQ(Form1->Image1->Picture()->Width(), 75);
     EXPECT_EQ(Form1->Image1->Picture()->Height(), 260);
 }

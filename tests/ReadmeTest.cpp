@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "main/Program.h"
 #include "TestSupport.h"
 #include "about/Readme.h"
 #include "about/TForm3.h"
-#include "main/TForm1.h"
 #include "framework/Exceptions.h"
+#include "main/Program.h"
+#include "main/TForm1.h"
 
 #include <fstream>
 
@@ -14,7 +14,7 @@ namespace {
 // A folder of its own, made the current directory while the test runs; the files written into
 // it are removed afterwards.
 class TScratch {
-public:
+  public:
     TScratch() {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -38,8 +38,8 @@ public:
     }
     // True when nobody holds the file open: it can be opened without sharing.
     bool Closed(const std::string& name) const {
-        HANDLE file = CreateFileA(Folder(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  0, nullptr);
+        HANDLE file =
+            CreateFileA(Folder(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return false;
         CloseHandle(file);
@@ -47,7 +47,7 @@ public:
     }
     std::string Path;
 
-private:
+  private:
     char FPrevious[MAX_PATH];
     std::vector<std::string> FWritten;
 };
@@ -55,7 +55,7 @@ private:
 // A memo that counts its set-text requests and change notifications, notes whether its
 // redrawing was suspended while its text was set, and can refuse a text as a full control does.
 class TRecordingMemo : public TMemo {
-public:
+  public:
     explicit TRecordingMemo(TWinControl* parent) : TMemo(parent) { SetParent(parent); }
     void WndProc(TMessage& message) override {
         if (message.Msg == WM_SETREDRAW) {
@@ -79,7 +79,7 @@ public:
 };
 
 class MemoLoading : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         RegisterProgramClasses();
@@ -169,9 +169,9 @@ TEST_F(MemoLoading, AFileThatCannotBeOpenedLeavesTheMemoUntouched) {
     EXPECT_EQ(LoadError(Scratch.Path), "EFOpenError: Cannot open file " + Scratch.Path)
         << "a folder is no file";
     // Held open by someone else, even one who shares it for reading: the load wants it alone.
-    HANDLE holder = CreateFileA(Scratch.Folder("readme.txt").c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE holder =
+        CreateFileA(Scratch.Folder("readme.txt").c_str(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     EXPECT_EQ(LoadError("readme.txt"), "EFOpenError: Cannot open file readme.txt");
     CloseHandle(holder);
@@ -297,7 +297,7 @@ TEST_F(MemoLoading, AReadmeTooBigForTheMemoIsNotReplacedByTheProgramsOwn) {
 
 namespace {
 class AboutCommand : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         CreateProgramWindows(*App);

@@ -92,7 +92,9 @@ std::string TSimulatedMachine::Resolve(const std::string& path) const {
         auto current = FDriveCurrent.find(Key(root));
         std::string base = current == FDriveCurrent.end() ? root : current->second;
         std::string rest = path.substr(2);
-        full = rest.empty() ? base : rest[0] == '\\' ? path.substr(0, 2) + rest : base + "\\" + rest;
+        full = rest.empty()      ? base
+               : rest[0] == '\\' ? path.substr(0, 2) + rest
+                                 : base + "\\" + rest;
     } else if (path.rfind("\\\\", 0) == 0) {
         full = path;
     } else if (!path.empty() && path[0] == '\\') {
@@ -130,8 +132,8 @@ const TSimulatedMachine::TEntry* TSimulatedMachine::Find(const std::string& full
 }
 
 const TSimulatedMachine::TDrive* TSimulatedMachine::DriveOf(const std::string& full) const {
-    auto found = full.size() >= 2 && full[1] == ':' ? FDrives.find(char(toupper(full[0])))
-                                                    : FDrives.end();
+    auto found =
+        full.size() >= 2 && full[1] == ':' ? FDrives.find(char(toupper(full[0]))) : FDrives.end();
     return found == FDrives.end() ? nullptr : &found->second;
 }
 

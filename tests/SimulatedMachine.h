@@ -11,7 +11,7 @@
 // Paths compare without regard to ASCII case; names keep the case they were added with, and
 // directories list their entries in the order they were added.
 class TSimulatedMachine : public TMachine {
-public:
+  public:
     struct TDrive {
         UINT Type = DRIVE_FIXED;
         std::string Label;
@@ -63,13 +63,12 @@ public:
     UINT DriveType(const std::string& root) override;
     bool RemoteName(const std::string& drive, std::string& name) override;
     DWORD FileAttributes(const std::string& path) override;
-    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
-                            std::string& bytes) override;
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit, std::string& bytes) override;
     UINT SetErrorMode(UINT mode) override;
     bool StartProgram(const std::string& program, const std::string& commandLine) override;
     void OpenUrl(HWND owner, const std::string& url) override;
 
-private:
+  private:
     struct TEntry {
         std::string Path; // as added, canonical form
         DWORD Attributes;

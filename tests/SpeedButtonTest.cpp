@@ -11,11 +11,11 @@ TColor Rgb(TColor color) { return TColor(ColorToRGB(color)); }
 
 // Counts its paints, to tell a repaint done at once from one only scheduled.
 class TCountingButton : public TRxSpeedButton {
-public:
+  public:
     using TRxSpeedButton::TRxSpeedButton;
     int Paints = 0;
 
-protected:
+  protected:
     void Paint() override {
         ++Paints;
         TRxSpeedButton::Paint();
@@ -24,7 +24,7 @@ protected:
 
 // A menu whose own loop is ended by a timer as soon as it runs.
 class TTimedMenu : public TPopupMenu {
-public:
+  public:
     using TPopupMenu::TPopupMenu;
     int Shown = 0;
     bool Throw = false;
@@ -37,12 +37,12 @@ public:
         KillTimer(nullptr, timer);
     }
 
-private:
+  private:
     static void CALLBACK CloseMenu(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 };
 
 class SpeedButton : public TApplicationTest {
-protected:
+  protected:
     void SetUp() override {
         TApplicationTest::SetUp();
         Form = new TForm(nullptr);
@@ -66,8 +66,7 @@ protected:
     void Send(UINT msg, int x, int y, TControl* button = nullptr) {
         button = button ? button : Button;
         WPARAM keys = msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK ? MK_LBUTTON : 0;
-        SendMessageA(Form->Handle(), msg, keys,
-                     MAKELPARAM(button->Left() + x, button->Top() + y));
+        SendMessageA(Form->Handle(), msg, keys, MAKELPARAM(button->Left() + x, button->Top() + y));
     }
     void PressAndRelease(TControl* button, int x = 5, int y = 5) {
         button->Perform(CM_MOUSEENTER);
@@ -95,7 +94,7 @@ protected:
     int Clicks = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SpeedButton, StartsWithItsPublishedValues) {
     EXPECT_EQ(Button->Width(), 65);
@@ -362,7 +361,7 @@ TEST_F(SpeedButton, TheAcceleratorClicksWhenEnabled) {
     EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'O'), 1);
     EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 't'), 0);
     EXPECT_EQ(Clicks, 2);
-    Button->SetCaption("\xD3sme &\xD3semki");  // Polish capital O with acute
+    Button->SetCaption("\xD3sme &\xD3semki"); // Polish capital O with acute
     EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 0xF3), 1) << "the small letter matches";
     Button->SetCaption("Koniec&");
     EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, '&'), 0) << "a final & marks nothing";
@@ -437,7 +436,7 @@ void ExpectOutline(TBitmap& face, int inset, TColor topLeft, TColor bottomRight)
     EXPECT_EQ(canvas.Pixel(inset, bottom), Rgb(bottomRight)) << "bottom-left, inset " << inset;
 }
 
-}  // namespace
+} // namespace
 
 TEST_F(SpeedButton, FlatFacesOfBothSizes) {
     for (int width : {65, 105}) {
@@ -467,7 +466,7 @@ TEST_F(SpeedButton, FlatFacesOfBothSizes) {
         EXPECT_TRUE(EqualRect(&shown, &moved)) << "the caption one pixel right and down";
 
         Send(WM_MOUSEMOVE, width + 20, 5);
-        Button->Perform(CM_MOUSELEAVE);  // the idle step, as the pointer leaves
+        Button->Perform(CM_MOUSELEAVE); // the idle step, as the pointer leaves
         auto draggedOff = Face(Button);
         EXPECT_EQ(draggedOff->Canvas().Pixel(0, 12), Rgb(clBtnFace));
         RECT offCaption = PixelsOf(*draggedOff, clRed);
@@ -578,7 +577,7 @@ TEST_F(SpeedButton, ATransparentButtonShowsThePictureBeneathIt) {
         EXPECT_EQ(face->Canvas().Pixel(at.x, at.y),
                   TColor(RGB((at.x + 10) * 2, (at.y + 20) * 3, 77)))
             << at.x << "," << at.y;
-    Button->SetBounds(100, 60, 65, 25);  // partly beyond the picture
+    Button->SetBounds(100, 60, 65, 25); // partly beyond the picture
     auto partly = Face(Button);
     EXPECT_EQ(partly->Canvas().Pixel(5, 5), TColor(RGB(105 * 2, 65 * 3, 77)));
     EXPECT_EQ(partly->Canvas().Pixel(30, 5), Rgb(clBtnFace)) << "the window's own colour";
@@ -599,20 +598,20 @@ std::vector<COLORREF> AllPixels(TBitmap& face) {
 
 // A system colour changed for the length of a scope, as the control panel changes it.
 class TSysColorChange {
-public:
+  public:
     TSysColorChange(int index, COLORREF color) : FIndex(index), FOld(GetSysColor(index)) {
         SetSysColors(1, &FIndex, &color);
     }
     ~TSysColorChange() { SetSysColors(1, &FIndex, &FOld); }
 
-private:
+  private:
     int FIndex;
     COLORREF FOld;
 };
 
 // A transparent flat button with a red caption in the window's font, over a picture.
 class KeptFaces : public SpeedButton {
-protected:
+  protected:
     void SetUp() override {
         SpeedButton::SetUp();
         Image = new TImage(Form);
@@ -624,7 +623,7 @@ protected:
             for (int x = 0; x < 160; ++x)
                 picture->Canvas().SetPixel(x, y, RGB(x, y * 3, 77));
         Image->SetPicture(std::move(picture));
-        Button->SetParent(nullptr);  // above the picture
+        Button->SetParent(nullptr); // above the picture
         Button->SetParent(Form);
         Button->SetFlat(true);
         Button->SetTransparent(true);
@@ -642,7 +641,7 @@ protected:
     TImage* Image = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(KeptFaces, EveryStateShowsItsKeptFaceAsItWouldBeComposedAnew) {
     const std::pair<const char*, std::function<void()>> steps[] = {

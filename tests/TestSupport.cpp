@@ -18,8 +18,8 @@ void PumpMessages() {
 
 void ClickWindowless(TControl* control) {
     control->Perform(CM_MOUSEENTER);
-    LPARAM middle = MAKELPARAM(control->Left() + control->Width() / 2,
-                               control->Top() + control->Height() / 2);
+    LPARAM middle =
+        MAKELPARAM(control->Left() + control->Width() / 2, control->Top() + control->Height() / 2);
     SendMessageA(control->Parent()->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, middle);
     SendMessageA(control->Parent()->Handle(), WM_LBUTTONUP, 0, middle);
 }

@@ -28,9 +28,9 @@ void ClickWindowless(TControl* control);
 // the caption and text it showed. A message box runs a modal loop of its own, so a test that
 // triggers one needs somebody else to answer it.
 class TMessageBoxWatcher {
-public:
-    // answer: the button each box is closed with (IDCLOSE: its close box); onBox runs on the watcher's thread while the
-    // box is up, before it is answered.
+  public:
+    // answer: the button each box is closed with (IDCLOSE: its close box); onBox runs on the
+    // watcher's thread while the box is up, before it is answered.
     explicit TMessageBoxWatcher(int answer = IDOK, std::function<void(HWND box)> onBox = nullptr);
     ~TMessageBoxWatcher();
     struct TBox {
@@ -40,7 +40,7 @@ public:
     };
     std::vector<TBox> Boxes() const;
 
-private:
+  private:
     void Watch(DWORD thread);
     std::string TextOnTestThread(HWND box);
     int FAnswer;
@@ -57,13 +57,13 @@ private:
 // A window's client area as it paints it (background, then its own painting), in a memory
 // bitmap of the given size.
 class TPainted {
-public:
+  public:
     TPainted(TWinControl& window, int width, int height);
     ~TPainted();
     COLORREF At(int x, int y) const { return GetPixel(FDC, x, y); }
     int Count(RECT area, COLORREF color) const;
 
-private:
+  private:
     HDC FDC;
     HBITMAP FBitmap;
     HGDIOBJ FOld;
@@ -72,7 +72,7 @@ private:
 // A windowless control that records the notifications it receives and paints itself in one
 // colour, so tests can see what reached it.
 class TProbeControl : public TGraphicControl {
-public:
+  public:
     explicit TProbeControl(TComponent* owner);
     const char* ClassName() const override { return "TProbeControl"; }
     void WndProc(TMessage& message) override;
@@ -80,20 +80,20 @@ public:
     std::vector<UINT> Received;
     TColor PaintColor = clNavy;
 
-protected:
+  protected:
     void Paint() override;
 };
 
 // A windowed container for probes.
 class TProbePanel : public TWinControl {
-public:
+  public:
     explicit TProbePanel(TComponent* owner);
     const char* ClassName() const override { return "TProbePanel"; }
 };
 
 // A form built from one of the test descriptions; which one is chosen before it is made.
 class TTestForm : public TForm {
-public:
+  public:
     explicit TTestForm(TComponent* owner);
     ~TTestForm() override;
     const char* ClassName() const override { return "TTestForm"; }
@@ -111,7 +111,7 @@ public:
 // A folder of its own for each test, with the subfolders beta and Alpha, made the current
 // directory while the test runs, and removed with everything in it afterwards.
 class TScratchFolder {
-public:
+  public:
     explicit TScratchFolder(const std::string& name = "main") {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);
@@ -164,7 +164,7 @@ public:
     }
     std::string Path;
 
-private:
+  private:
     char FPrevious[MAX_PATH];
 };
 
@@ -173,7 +173,7 @@ void RegisterTestClasses();
 
 // A live application object for one test, torn down afterwards.
 class TApplicationTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     template <class F> F* Add(const std::string& description = "TESTFORM") {

@@ -30,7 +30,8 @@ TEST(LineBreaks, MixedBreaksEachBecomeOnePair) {
 TEST(OpenDialogFilter, BarsBecomeNulsAndTheTextEndsInTwoNuls) {
     std::string converted =
         ConvertFilter("Archiwa ACE (*ace)|*.ace|Wszystkie pliki (*.*)|*.*", 1250);
-    EXPECT_EQ(converted, std::string("Archiwa ACE (*ace)\0*.ace\0Wszystkie pliki (*.*)\0*.*\0", 51));
+    EXPECT_EQ(converted,
+              std::string("Archiwa ACE (*ace)\0*.ace\0Wszystkie pliki (*.*)\0*.*\0", 51));
     EXPECT_EQ(ConvertFilter("", 1250), "");
     // 0x83 0x7C is one character in code page 932: its trail byte is no separator.
     EXPECT_EQ(ConvertFilter("\x83|A|*.a", 932), std::string("\x83|A\0*.a\0", 8));

@@ -49,9 +49,9 @@ TEST(UnpackCommand, DoubleQuotesNeverSplitOrSwallowArguments) {
 }
 
 TEST(UnpackCommand, ReservedDeviceNamesInTheLastComponent) {
-    for (const char* device : {"CON", "con", "Nul", "PRN", "AUX", "COM1", "lpt9", "CONIN$",
-                               "conout$", "nul.txt", "CON.tar.gz", "NUL  ", "CON:", "C:NUL",
-                               "C:\\OUT\\NUL", "\\\\SRV\\S\\nul", "dir/con"})
+    for (const char* device :
+         {"CON", "con", "Nul", "PRN", "AUX", "COM1", "lpt9", "CONIN$", "conout$", "nul.txt",
+          "CON.tar.gz", "NUL  ", "CON:", "C:NUL", "C:\\OUT\\NUL", "\\\\SRV\\S\\nul", "dir/con"})
         EXPECT_TRUE(NamesDevice(device, 1250)) << device;
     for (const char* folder : {"", "CONSOLE", "NULL", "COM0", "COM10", "LPT", "C:\\NUL\\OUT",
                                "C:\\CON\\", "xCON", "C:\\OUT", "C:", "   "})
@@ -70,25 +70,34 @@ namespace {
 struct TMachine {
     std::set<std::string> Files;
     std::string Find(const TArchiverSearch& search) const {
-        return FindArchiver(search, [this](const std::string& path) { return Files.count(path) > 0; });
+        return FindArchiver(search,
+                            [this](const std::string& path) { return Files.count(path) > 0; });
     }
 };
 
 TArchiverSearch Search() {
-    return {"C:\\PROG\\", "C:\\START", {"C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS"},
+    return {"C:\\PROG\\",
+            "C:\\START",
+            {"C:\\WINDOWS\\SYSTEM32", "C:\\WINDOWS"},
             "C:\\TOOLS;.;bin;;\"D:\\QUOTED DIR\";\\\\SERVER\\SHARE\\BIN"};
 }
 } // namespace
 
 TEST(ArchiverSearch, LooksInTheProgramFolderStartupDirectorySystemFoldersThenThePath) {
     TMachine machine;
-    machine.Files = {"C:\\PROG\\ace32.exe", "C:\\START\\ace32.exe",
-                     "C:\\WINDOWS\\SYSTEM32\\ace32.exe", "C:\\WINDOWS\\ace32.exe",
-                     "C:\\TOOLS\\ace32.exe", "D:\\QUOTED DIR\\ace32.exe",
+    machine.Files = {"C:\\PROG\\ace32.exe",
+                     "C:\\START\\ace32.exe",
+                     "C:\\WINDOWS\\SYSTEM32\\ace32.exe",
+                     "C:\\WINDOWS\\ace32.exe",
+                     "C:\\TOOLS\\ace32.exe",
+                     "D:\\QUOTED DIR\\ace32.exe",
                      "\\\\SERVER\\SHARE\\BIN\\ace32.exe"};
-    const char* order[] = {"C:\\PROG\\ace32.exe",  "C:\\START\\ace32.exe",
-                           "C:\\WINDOWS\\SYSTEM32\\ace32.exe", "C:\\WINDOWS\\ace32.exe",
-                           "C:\\TOOLS\\ace32.exe", "D:\\QUOTED DIR\\ace32.exe",
+    const char* order[] = {"C:\\PROG\\ace32.exe",
+                           "C:\\START\\ace32.exe",
+                           "C:\\WINDOWS\\SYSTEM32\\ace32.exe",
+                           "C:\\WINDOWS\\ace32.exe",
+                           "C:\\TOOLS\\ace32.exe",
+                           "D:\\QUOTED DIR\\ace32.exe",
                            "\\\\SERVER\\SHARE\\BIN\\ace32.exe"};
     for (const char* expected : order) {
         EXPECT_EQ(machine.Find(Search()), expected);
@@ -122,7 +131,7 @@ TEST(ArchiverSearch, TheProgramsOwnSearchStartsWithItsFolderAndTheStartupDirecto
 }
 
 class ExistingDirectory : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char temp[MAX_PATH];
         GetTempPathA(MAX_PATH, temp);

@@ -23,7 +23,7 @@ struct TUnpacked {
 
 // "Rozpakuj" with the real stand-in archiver, which records what reached it.
 class UnpackInput : public MainWindow {
-protected:
+  protected:
     TUnpacked Unpack(const std::string& destination, const std::string& archive = Archive) {
         DeleteFileA((Scratch.Path + "\\ace.log").c_str());
         Form1->OpenDialog1->FileName = archive;
@@ -57,9 +57,8 @@ protected:
 // longest path the request's buffer takes.
 std::string GChoice;
 BOOL WINAPI ChooseArchive(LPOPENFILENAMEA request) {
-    std::string path = GChoice.empty()
-                           ? "C:\\" + std::string(request->nMaxFile - 1 - 7, 'A') + ".ACE"
-                           : GChoice;
+    std::string path =
+        GChoice.empty() ? "C:\\" + std::string(request->nMaxFile - 1 - 7, 'A') + ".ACE" : GChoice;
     lstrcpynA(request->lpstrFile, path.c_str(), int(request->nMaxFile));
     return TRUE;
 }
@@ -130,8 +129,7 @@ TEST_F(UnpackInput, TabsAmpersandsAndDoubleQuotesReachTheArchiverUnchanged) {
     EXPECT_EQ(enclosed.Boxes, Strings{}) << "the folder the archiver receives exists";
 
     TUnpacked parts = Unpack("\"" + out + "\" -y \"X\"");
-    EXPECT_EQ(parts.Command,
-              "ace32.exe x -v " + Archive + " \"\\\"" + out + "\\\" -y \\\"X\\\"\"");
+    EXPECT_EQ(parts.Command, "ace32.exe x -v " + Archive + " \"\\\"" + out + "\\\" -y \\\"X\\\"\"");
     EXPECT_EQ(parts.Arguments, (Strings{"x", "-v", Archive, "\"" + out + "\" -y \"X\""}))
         << "quotes around parts of the text make no arguments of their own";
     EXPECT_EQ(parts.Boxes, Strings{Warning});
@@ -200,7 +198,7 @@ namespace {
 
 // The main window on a simulated machine, which records every start of the archiver.
 class UnpackOnSimulatedMachine : public MainWindow {
-protected:
+  protected:
     UnpackOnSimulatedMachine() {
         Machine.AddDrive('C', {});
         Machine.AddDirectory("C:\\WORK");
@@ -305,9 +303,9 @@ TEST_F(UnpackOnSimulatedMachine, ChosenFilesAreTakenInTheirShortFormWhereThePlat
     Form1->OpenDialog1->OpenFunction = ChooseArchive;
     GChoice = "C:\\WORK\\Long name.ace";
     Press(Form1->RxSpeedButton1);
-    EXPECT_EQ(Chosen(), std::make_tuple(std::string("C:\\WORK\\LONGNA~1.ACE"),
-                                        std::string("C:\\WORK\\LONGNA~1.ACE"),
-                                        Form1->Edit1->Text()));
+    EXPECT_EQ(Chosen(),
+              std::make_tuple(std::string("C:\\WORK\\LONGNA~1.ACE"),
+                              std::string("C:\\WORK\\LONGNA~1.ACE"), Form1->Edit1->Text()));
     // The 8-bit answer of a dialog that lost letters names no file: refused, nothing changes.
     GChoice = "C:\\WORK\\???.ace";
     auto before = Chosen();

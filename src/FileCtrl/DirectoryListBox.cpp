@@ -133,8 +133,8 @@ static std::string SortKey(const std::string& name) {
                               sizeof buffer);
     if (length > 0)
         return std::string(buffer, length);
-    std::string key(LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()),
-                                 nullptr, 0), '\0');
+    std::string key(
+        LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()), nullptr, 0), '\0');
     LCMapStringA(LOCALE_USER_DEFAULT, flags, name.data(), int(name.size()), key.data(),
                  int(key.size()));
     return key;

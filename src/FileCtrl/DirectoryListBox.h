@@ -14,7 +14,7 @@ class TDriveComboBox;
 // Enter) makes it the process's current directory and the shown one; a click or an arrow key
 // only moves the highlight.
 class TDirectoryListBox : public TCustomListBox {
-public:
+  public:
     explicit TDirectoryListBox(TComponent* owner);
     const char* ClassName() const override { return "TDirectoryListBox"; }
 
@@ -45,14 +45,14 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
     void CreateWnd() override;
     void DrawItem(int index, const RECT& rect, UINT state) override;
     void DblClick() override { OpenSelected(); }
     void KeyPress(char key) override;
 
-private:
+  private:
     TTargetText ResolveTarget(const std::string& text, const std::string& saved) const;
     bool EnterFolder(const std::string& name) const;
     void FollowDrive(char drive);

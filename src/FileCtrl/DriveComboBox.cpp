@@ -166,7 +166,8 @@ void TDriveComboBox::DrawItem(int index, const RECT& rect, UINT) {
     TSelection font(canvas.Handle(), canvas.Font.Handle());
     SetTextColor(canvas.Handle(), ColorToRGB(canvas.Font.Color()));
     SetBkMode(canvas.Handle(), TRANSPARENT);
-    DrawTextA(canvas.Handle(), caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(canvas.Handle(), caption.c_str(), -1, &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void RegisterDriveSelector() {

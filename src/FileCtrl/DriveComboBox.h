@@ -7,7 +7,7 @@ enum TTextCase { tcLowerCase, tcUpperCase };
 // The drive selector: one item per drive, with a picture of its kind and its letter followed by
 // its volume label or network name. Choosing a drive moves the linked tree list to it.
 class TDriveComboBox : public TCustomComboBox {
-public:
+  public:
     explicit TDriveComboBox(TComponent* owner);
     const char* ClassName() const override { return "TDriveComboBox"; }
 
@@ -31,13 +31,13 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
     void CreateWnd() override;
     void DrawItem(int index, const RECT& rect, UINT state) override;
     void Change() override;
 
-private:
+  private:
     TDirectoryListBox* FDirList = nullptr;
     TTextCase FTextCase = tcLowerCase;
 };

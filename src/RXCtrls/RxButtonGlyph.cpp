@@ -72,7 +72,7 @@ void GreyIdle(TBitmap& image, TColor keyColor) {
             canvas.SetPixel(x, y, IdleColor(canvas.Pixel(x, y), keyColor));
 }
 
-}  // namespace
+} // namespace
 
 TRxButtonGlyph::TRxButtonGlyph() {
     std::fill(std::begin(CellIndex), std::end(CellIndex), -1);
@@ -260,8 +260,7 @@ std::unique_ptr<TBitmap> MakeEmbossedGlyph(const TBitmap& glyph) {
     HDC mask = maskContext.Handle();
     HDC sourceDC = source.Canvas().Handle();
     SetBkColor(sourceDC, RGB(0, 0, 0));
-    BitBlt(mask, 0, 0, width, height, sourceDC, 0, 0,
-           source.Monochrome() ? NOTSRCCOPY : SRCCOPY);
+    BitBlt(mask, 0, 0, width, height, sourceDC, 0, 0, source.Monochrome() ? NOTSRCCOPY : SRCCOPY);
 
     auto result = std::make_unique<TBitmap>();
     result->SetSize(width, height);

@@ -18,7 +18,7 @@ struct TContentLayout {
 // Keeps a button's glyph (up to five cells side by side, one per face), prepares one image per
 // face once, and draws glyph, caption and drop-down mark into the button's off-screen canvas.
 class TRxButtonGlyph : public TObject {
-public:
+  public:
     TRxButtonGlyph();
     ~TRxButtonGlyph() override;
     const char* ClassName() const override { return "TRxButtonGlyph"; }
@@ -49,7 +49,7 @@ public:
     int PrepareCell(TButtonFace state);
     const TBitmap& Cell(int index) const { return *Cells[size_t(index)]; }
 
-private:
+  private:
     void GlyphImageChanged();
     SIZE DrawGlyphCell(TCanvas& canvas, POINT point, TButtonFace state);
     void DrawCaption(TCanvas& canvas, const std::string& caption, const RECT& rect,

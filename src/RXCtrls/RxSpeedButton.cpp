@@ -420,8 +420,8 @@ bool TRxSpeedButton::IsAccelerator(char character) const {
     size_t marker = caption.find('&');
     if (marker == std::string::npos || marker + 1 >= caption.size())
         return false;
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &character, 1,
-                          &caption[marker + 1], 1) == CSTR_EQUAL;
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, &character, 1, &caption[marker + 1],
+                          1) == CSTR_EQUAL;
 }
 
 void TRxSpeedButton::WndProc(TMessage& message) {

@@ -14,7 +14,7 @@ enum TButtonStyle : unsigned char { bsAutoDetect, bsWin31, bsNew };
 // only while the pointer is over it; the click comes when the left button is released over the
 // button. Buttons of one group latch (Down), a drop-down menu opens on the press.
 class TRxSpeedButton : public TGraphicControl {
-public:
+  public:
     explicit TRxSpeedButton(TComponent* owner);
     ~TRxSpeedButton() override;
     const char* ClassName() const override { return "TRxSpeedButton"; }
@@ -58,14 +58,14 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
     void Paint() override;
     void MouseDown(TMouseButton button, UINT keys, int x, int y) override;
     void MouseMove(UINT keys, int x, int y) override;
     void MouseUp(TMouseButton button, UINT keys, int x, int y) override;
 
-private:
+  private:
     bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
     int FaceCell(TButtonFace frameState) const;
     void KeepFacesForPlace();

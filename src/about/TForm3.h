@@ -9,7 +9,7 @@
 // The about window: the program's icon, name, version and author, the readme, and the
 // author's links.
 class TForm3 : public TForm {
-public:
+  public:
     explicit TForm3(TComponent* owner);
     const char* ClassName() const override { return "TForm3"; }
 

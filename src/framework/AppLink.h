@@ -7,7 +7,7 @@ class TForm;
 // What the framework needs of the application object above it. The application installs
 // itself here; the framework never includes the application's headers.
 class TApplicationLink {
-public:
+  public:
     // An exception escaped the processing of a message of `sender`; called inside the catch.
     virtual void HandleException(TObject* sender) = 0;
     // The hidden window that owns every form.
@@ -24,7 +24,7 @@ public:
     virtual void HandleMessage() = 0;
     virtual bool Terminated() const = 0;
 
-protected:
+  protected:
     ~TApplicationLink() = default;
 };
 

@@ -7,7 +7,7 @@ enum TBevelStyle { bsLowered, bsRaised };
 // An etched line along one edge of its area: a shadow line beside a highlight line, the shadow
 // first when lowered. The rest of the area shows what lies beneath it.
 class TBevel : public TGraphicControl {
-public:
+  public:
     explicit TBevel(TComponent* owner);
     const char* ClassName() const override { return "TBevel"; }
 
@@ -16,10 +16,10 @@ public:
     TBevelStyle Style() const { return FStyle; }
     void SetStyle(TBevelStyle value);
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     TBevelShape FShape = bsTopLine;
     TBevelStyle FStyle = bsLowered;
 };

@@ -25,7 +25,8 @@ void TButton::Click() {
 
 bool IsAccel(char character, const std::string& caption) {
     size_t marker = 0;
-    while ((marker = caption.find('&', marker)) != std::string::npos && marker + 1 < caption.size()) {
+    while ((marker = caption.find('&', marker)) != std::string::npos &&
+           marker + 1 < caption.size()) {
         if (caption[marker + 1] != '&') {
             char pair[2] = {character, caption[marker + 1]};
             CharLowerBuffA(pair, 2);

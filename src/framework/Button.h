@@ -5,7 +5,7 @@
 // that result; the default button answers Enter, the cancel button Escape, and the letter after
 // "&" in the caption clicks it.
 class TButton : public TWinControl {
-public:
+  public:
     explicit TButton(TComponent* owner);
     const char* ClassName() const override { return "TButton"; }
 
@@ -16,7 +16,7 @@ public:
     void Click() override;
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
 };
 

@@ -6,7 +6,7 @@
 
 // Drawing on a device context that someone else provides (a paint or a memory context).
 class TCanvas : public TObject {
-public:
+  public:
     const char* ClassName() const override { return "TCanvas"; }
 
     HDC Handle() const { return FHandle; }
@@ -24,6 +24,6 @@ public:
     SIZE TextExtent(const std::string& text);
     void Draw(int x, int y, const TGraphic& picture) { picture.Draw(FHandle, x, y); }
 
-private:
+  private:
     HDC FHandle = nullptr;
 };

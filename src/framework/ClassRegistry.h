@@ -38,11 +38,10 @@ struct TClassInfo {
 TClassInfo& RegisterClassInfo(const std::string& name, const std::string& parent,
                               std::function<TComponent*(TComponent*)> create = nullptr);
 
-template <class T> TClassInfo& RegisterComponentClass(const std::string& name,
-                                                      const std::string& parent) {
-    return RegisterClassInfo(name, parent, [](TComponent* owner) -> TComponent* {
-        return new T(owner);
-    });
+template <class T>
+TClassInfo& RegisterComponentClass(const std::string& name, const std::string& parent) {
+    return RegisterClassInfo(name, parent,
+                             [](TComponent* owner) -> TComponent* { return new T(owner); });
 }
 
 // The registered class of that name, or null.

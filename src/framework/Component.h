@@ -10,7 +10,7 @@ enum TOperation { opInsert, opRemove };
 // that hold a reference to another ask it for a removal notification, so that no reference
 // outlives its object.
 class TComponent : public TObject {
-public:
+  public:
     explicit TComponent(TComponent* owner);
     ~TComponent() override;
     const char* ClassName() const override { return "TComponent"; }
@@ -27,7 +27,7 @@ public:
 
     bool Destroying() const { return FDestroying; }
 
-protected:
+  protected:
     // Told when a component this one owns or watches is inserted or removed.
     virtual void Notification(TComponent* component, TOperation operation);
     // Marks the component as being destroyed and tells the derived classes before members go.
@@ -35,7 +35,7 @@ protected:
     // Frees the owned components, newest first; the destructor does it too when not done before.
     void DestroyComponents();
 
-private:
+  private:
     void Insert(TComponent* component);
     void Remove(TComponent* component);
     void NotifyRemoval();

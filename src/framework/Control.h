@@ -19,16 +19,16 @@ using TMouseMoveEvent = std::function<void(TObject* sender, UINT keys, int x, in
 
 // Traits a control class sets in its constructor.
 enum TControlStyleBits : unsigned {
-    csCaptureMouse = 1,  // holds the mouse capture while a button is down on it
-    csOpaque = 2,        // paints every pixel itself: invalidating it erases nothing beneath
-    csDoubleClicks = 4,  // receives double-clicks as double-click messages
-    csClickEvents = 8,   // a left press and release over it is a click
+    csCaptureMouse = 1, // holds the mouse capture while a button is down on it
+    csOpaque = 2,       // paints every pixel itself: invalidating it erases nothing beneath
+    csDoubleClicks = 4, // receives double-clicks as double-click messages
+    csClickEvents = 8,  // a left press and release over it is a click
 };
 
 // Anything with a place in a window: bounds, visibility, enabled state, caption, font, colour.
 // Notifications and mouse input reach every control through WndProc, windowless ones included.
 class TControl : public TComponent {
-public:
+  public:
     explicit TControl(TComponent* owner);
     ~TControl() override;
     const char* ClassName() const override { return "TControl"; }
@@ -90,7 +90,7 @@ public:
     // Multiplies the control's place and size by numerator / denominator.
     virtual void ScaleBy(int numerator, int denominator);
 
-protected:
+  protected:
     // Each fires its event.
     virtual void MouseDown(TMouseButton button, UINT keys, int x, int y);
     virtual void MouseMove(UINT keys, int x, int y);
@@ -99,7 +99,7 @@ protected:
     virtual void FontChanged();
     void ParentFontChanged();
 
-private:
+  private:
     void HandleMouse(TMessage& message);
 
     TWinControl* FParent = nullptr;

@@ -24,8 +24,8 @@ void TDescReader::ReadChildren(TComponent& parent, const TDescNode& node) {
     for (const TDescNode& child : node.Children) {
         const TClassInfo* info = FindClassInfo(child.ClassName);
         if (!info || !info->Create)
-            throw EReadError(Format("Window description, line %d: class %s not found",
-                                    child.Line, child.ClassName.c_str()));
+            throw EReadError(Format("Window description, line %d: class %s not found", child.Line,
+                                    child.ClassName.c_str()));
         if (FRoot.FindComponent(child.Name))
             throw EReadError(Format("Window description, line %d: a component named %s "
                                     "already exists",
@@ -49,8 +49,8 @@ void TDescReader::Apply(TComponent& target, const TClassInfo& info, const TDescN
     for (const TDescProperty& property : node.Properties) {
         const TPropertySetter* setter = info.FindProperty(property.Name);
         if (!setter)
-            Fail(property, Format("%s has no property %s", info.Name.c_str(),
-                                  property.Name.c_str()));
+            Fail(property,
+                 Format("%s has no property %s", info.Name.c_str(), property.Name.c_str()));
         (*setter)(target, property, *this);
     }
 }

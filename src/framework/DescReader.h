@@ -13,7 +13,7 @@ class TForm;
 // order (created by class name, named, placed in its parent, its properties applied in order),
 // then the references between components. Errors name the component and property at fault.
 class TDescReader {
-public:
+  public:
     explicit TDescReader(TForm& root) : FRoot(root) {}
 
     void Read(const TDescNode& node);
@@ -36,7 +36,7 @@ public:
 
     [[noreturn]] void Fail(const TDescProperty& property, const std::string& what) const;
 
-private:
+  private:
     void Apply(TComponent& target, const TClassInfo& info, const TDescNode& node);
     void ReadChildren(TComponent& parent, const TDescNode& node);
     const TDescValue& Item(const TDescProperty& property, size_t index, TDescValue::TKind kind,

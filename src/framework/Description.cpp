@@ -10,7 +10,7 @@ namespace {
 constexpr int MaxNesting = 100;
 
 class TParser {
-public:
+  public:
     explicit TParser(std::string_view text) : FText(text) {}
 
     TDescNode Document() {
@@ -21,7 +21,7 @@ public:
         return root;
     }
 
-private:
+  private:
     TDescNode Node(int depth) {
         if (depth > MaxNesting)
             Fail(Format("components nested more than %d deep", MaxNesting));
@@ -108,8 +108,8 @@ private:
             FPos++;
         if (FPos == digits || FPos - digits > 15)
             Fail("a malformed number");
-        long long value = std::stoll(std::string(FText.substr(digits, FPos - digits)), nullptr,
-                                     hex ? 16 : 10);
+        long long value =
+            std::stoll(std::string(FText.substr(digits, FPos - digits)), nullptr, hex ? 16 : 10);
         // Every number a description holds fits 32 bits, signed or not (colours).
         if (value > 0xFFFFFFFFLL)
             Fail("a number out of range");
@@ -135,9 +135,8 @@ private:
     std::string Word(const char* what) {
         SkipSpace();
         size_t start = FPos;
-        while (FPos < FText.size() &&
-               (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_' ||
-                FText[FPos] == '.'))
+        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) ||
+                                       FText[FPos] == '_' || FText[FPos] == '.'))
             FPos++;
         if (FPos == start)
             Fail(Format("expected %s", what));

@@ -3,7 +3,7 @@
 
 // A single-line text field: the platform's edit control.
 class TEdit : public TWinControl {
-public:
+  public:
     explicit TEdit(TComponent* owner);
     const char* ClassName() const override { return "TEdit"; }
     std::string Text() const { return Caption(); }
@@ -12,6 +12,6 @@ public:
     // (pasted ones, for instance).
     std::wstring WideText() const;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
 };

@@ -7,7 +7,7 @@
 
 // Errors are exceptions that carry the text the user is shown.
 class Exception : public std::exception {
-public:
+  public:
     explicit Exception(std::string message) : Message(std::move(message)) {}
     const char* what() const noexcept override { return Message.c_str(); }
     virtual const char* ClassName() const { return "Exception"; }
@@ -15,11 +15,11 @@ public:
     std::string Message;
 };
 
-#define TOLVO_EXCEPTION(Name, Base)                                                            \
-    class Name : public Base {                                                                 \
-    public:                                                                                    \
-        using Base::Base;                                                                      \
-        const char* ClassName() const override { return #Name; }                               \
+#define TOLVO_EXCEPTION(Name, Base)                                                                \
+    class Name : public Base {                                                                     \
+      public:                                                                                      \
+        using Base::Base;                                                                          \
+        const char* ClassName() const override { return #Name; }                                   \
     }
 
 // The silent exception: it ends what is being done and shows nothing.
@@ -33,7 +33,7 @@ TOLVO_EXCEPTION(EInvalidOperation, Exception);
 // An input/output error of the platform, carrying its code: the message comes from the table
 // every input/output error uses ("File not found", ..., "I/O error %d").
 class EInOutError : public Exception {
-public:
+  public:
     explicit EInOutError(DWORD code);
     const char* ClassName() const override { return "EInOutError"; }
     DWORD ErrorCode;

@@ -9,7 +9,7 @@ enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrike
 
 // A font description with a platform font made from it on demand.
 class TFont : public TObject {
-public:
+  public:
     TFont();
     ~TFont() override;
     const char* ClassName() const override { return "TFont"; }
@@ -36,7 +36,7 @@ public:
 
     std::function<void()> OnChange;
 
-private:
+  private:
     void Changed();
     void ReleaseHandle() const;
 

@@ -8,9 +8,7 @@
 
 #include <algorithm>
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) {
-    TControl::SetVisible(false);
-}
+TForm::TForm(TComponent* owner) : TWinControl(owner) { TControl::SetVisible(false); }
 
 TForm::~TForm() {
     BeginDestroy();

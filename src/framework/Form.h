@@ -15,7 +15,7 @@ enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 // A top-level window of the program, owned by the application's hidden window and built from
 // its stored description. Closing it and minimising it are the application's decisions.
 class TForm : public TWinControl {
-public:
+  public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
     const char* ClassName() const override { return "TForm"; }
@@ -65,7 +65,7 @@ public:
     // The handler of that name that the window class offers to its description, or null.
     const TNotifyEvent* FindHandler(const std::string& name) const;
 
-protected:
+  protected:
     // Offers a method to the description: "OnClick = Name" binds it.
     void RegisterHandler(const std::string& name, TNotifyEvent handler);
     // Builds the window from the text resource of that name and fits it to this screen.
@@ -74,15 +74,15 @@ protected:
     template <class T> void Bind(T*& member, const std::string& name) {
         member = dynamic_cast<T*>(FindComponent(name));
         if (!member)
-            throw EReadError(Format("%s has no component %s of the expected class", ClassName(),
-                                    name.c_str()));
+            throw EReadError(
+                Format("%s has no component %s of the expected class", ClassName(), name.c_str()));
     }
 
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
     void WndProc(TMessage& message) override;
 
-private:
+  private:
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void UpdateOuterSize();
     void PlaceOnFirstShow();

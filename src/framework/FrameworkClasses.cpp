@@ -31,19 +31,19 @@ static void RegisterControl() {
         .Property<TControl>("ParentFont",
                             [](TControl& c, P p, R r) { c.SetParentFont(r.Boolean(p)); })
         // Font = "face" height charset colour [styles]
-        .Property<TControl>("Font",
-                            [](TControl& c, P p, R r) {
-                                TFont& font = c.Font();
-                                font.SetName(r.String(p, 0));
-                                font.SetHeight(r.Integer(p, 1));
-                                font.SetCharset(r.Charset(p, 2));
-                                font.SetColor(r.Color(p, 3));
-                                font.SetStyle(r.Count(p) > 4 ? r.Set(p, {"fsBold", "fsItalic",
-                                                                         "fsUnderline",
-                                                                         "fsStrikeOut"},
-                                                                     4)
-                                                             : 0);
-                            })
+        .Property<TControl>(
+            "Font",
+            [](TControl& c, P p, R r) {
+                TFont& font = c.Font();
+                font.SetName(r.String(p, 0));
+                font.SetHeight(r.Integer(p, 1));
+                font.SetCharset(r.Charset(p, 2));
+                font.SetColor(r.Color(p, 3));
+                font.SetStyle(
+                    r.Count(p) > 4
+                        ? r.Set(p, {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}, 4)
+                        : 0);
+            })
         .Property<TControl>("ShowHint", [](TControl& c, P p, R r) { c.ShowHint = r.Boolean(p); })
         .Property<TControl>("ParentShowHint",
                             [](TControl& c, P p, R r) { c.ParentShowHint = r.Boolean(p); })
@@ -66,11 +66,11 @@ static void RegisterForm() {
                              f.SetBorderStyle(TFormBorderStyle(
                                  r.Enum(p, {"bsNone", "bsSingle", "bsSizeable", "bsDialog"})));
                          })
-        .Property<TForm>("BorderIcons",
-                         [](TForm& f, P p, R r) {
-                             f.SetBorderIcons(
-                                 r.Set(p, {"biSystemMenu", "biMinimize", "biMaximize"}));
-                         })
+        .Property<TForm>(
+            "BorderIcons",
+            [](TForm& f, P p, R r) {
+                f.SetBorderIcons(r.Set(p, {"biSystemMenu", "biMinimize", "biMaximize"}));
+            })
         .Property<TForm>("FormStyle",
                          [](TForm& f, P p, R r) {
                              f.SetFormStyle(TFormStyle(r.Enum(p, {"fsNormal", "fsStayOnTop"})));
@@ -82,7 +82,8 @@ static void RegisterForm() {
         .Property<TForm>("ClientWidth", [](TForm& f, P p, R r) { f.SetClientWidth(r.Integer(p)); })
         .Property<TForm>("ClientHeight",
                          [](TForm& f, P p, R r) { f.SetClientHeight(r.Integer(p)); })
-        .Property<TForm>("PixelsPerInch", [](TForm& f, P p, R r) { f.PixelsPerInch = r.Integer(p); })
+        .Property<TForm>("PixelsPerInch",
+                         [](TForm& f, P p, R r) { f.PixelsPerInch = r.Integer(p); })
         .Property<TForm>("TextHeight", [](TForm& f, P p, R r) { f.TextHeight = r.Integer(p); })
         .Property<TForm>("Icon",
                          [](TForm& f, P p, R r) { f.Icon().LoadFromResourceName(r.Resource(p)); });
@@ -124,9 +125,8 @@ static void RegisterStandardControls() {
         .Property<TPopupMenu>("AutoPopup",
                               [](TPopupMenu& c, P p, R r) { c.AutoPopup = r.Boolean(p); });
     RegisterClassInfo("TCustomListBox", "TWinControl")
-        .Property<TCustomListBox>("ItemHeight", [](TCustomListBox& c, P p, R r) {
-            c.SetItemHeight(r.Integer(p));
-        });
+        .Property<TCustomListBox>(
+            "ItemHeight", [](TCustomListBox& c, P p, R r) { c.SetItemHeight(r.Integer(p)); });
     RegisterClassInfo("TCustomComboBox", "TWinControl");
     RegisterComponentClass<TEdit>("TEdit", "TWinControl")
         .Property<TEdit>("Text", [](TEdit& c, P p, R r) { c.SetText(r.String(p)); });

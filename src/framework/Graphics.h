@@ -13,14 +13,12 @@ constexpr TColor SystemColor(int index) { return TColor(0x80000000u | unsigned(i
 constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clGray = 0x808080, clNavy = 0x800000,
                  clFuchsia = 0xFF00FF, clRed = 0x0000FF, clLime = 0x00FF00;
 constexpr TColor clWindowFrame = SystemColor(COLOR_WINDOWFRAME),
-                 clBtnFace = SystemColor(COLOR_BTNFACE),
-                 clBtnShadow = SystemColor(COLOR_BTNSHADOW),
+                 clBtnFace = SystemColor(COLOR_BTNFACE), clBtnShadow = SystemColor(COLOR_BTNSHADOW),
                  clBtnText = SystemColor(COLOR_BTNTEXT),
                  clBtnHighlight = SystemColor(COLOR_BTNHIGHLIGHT),
                  clHighlight = SystemColor(COLOR_HIGHLIGHT),
                  clHighlightText = SystemColor(COLOR_HIGHLIGHTTEXT),
-                 clWindow = SystemColor(COLOR_WINDOW),
-                 clWindowText = SystemColor(COLOR_WINDOWTEXT);
+                 clWindow = SystemColor(COLOR_WINDOW), clWindowText = SystemColor(COLOR_WINDOWTEXT);
 
 // Resolves a system colour to its present RGB value; plain colours come back unchanged.
 inline COLORREF ColorToRGB(TColor color) {
@@ -36,27 +34,27 @@ template <class THandle> THandle CheckResource(THandle handle) {
 
 // A drawing object (bitmap, brush, pen) owned for the lifetime of the object.
 class TDrawingObject {
-public:
+  public:
     explicit TDrawingObject(HGDIOBJ object) : FObject(CheckResource(object)) {}
     ~TDrawingObject() { DeleteObject(FObject); }
     TDrawingObject(const TDrawingObject&) = delete;
     TDrawingObject& operator=(const TDrawingObject&) = delete;
     HGDIOBJ Handle() const { return FObject; }
 
-private:
+  private:
     HGDIOBJ FObject;
 };
 
 // A drawing object selected into a context for the lifetime of the object; the one it replaced
 // goes back in at the end.
 class TSelection {
-public:
+  public:
     TSelection(HDC dc, HGDIOBJ object) : FDC(dc), FOld(SelectObject(dc, object)) {}
     ~TSelection() { SelectObject(FDC, FOld); }
     TSelection(const TSelection&) = delete;
     TSelection& operator=(const TSelection&) = delete;
 
-private:
+  private:
     HDC FDC;
     HGDIOBJ FOld;
 };
@@ -64,14 +62,14 @@ private:
 // The context of a window's client area (no window: of the screen), held for the lifetime of the
 // object.
 class TWindowContext {
-public:
+  public:
     explicit TWindowContext(HWND window = nullptr) : FWindow(window), FDC(GetDC(window)) {}
     ~TWindowContext() { ReleaseDC(FWindow, FDC); }
     TWindowContext(const TWindowContext&) = delete;
     TWindowContext& operator=(const TWindowContext&) = delete;
     HDC Handle() const { return FDC; }
 
-private:
+  private:
     HWND FWindow;
     HDC FDC;
 };
@@ -79,7 +77,7 @@ private:
 // A memory context in the format of another context (none: of the screen), owned for the
 // lifetime of the object.
 class TMemoryContext {
-public:
+  public:
     explicit TMemoryContext(HDC compatible = nullptr)
         : FDC(CheckResource(CreateCompatibleDC(compatible))) {}
     ~TMemoryContext() { DeleteDC(FDC); }
@@ -87,6 +85,6 @@ public:
     TMemoryContext& operator=(const TMemoryContext&) = delete;
     HDC Handle() const { return FDC; }
 
-private:
+  private:
     HDC FDC;
 };

@@ -3,12 +3,12 @@
 
 // A frame with a caption around a group of controls; it takes no focus itself.
 class TGroupBox : public TWinControl {
-public:
+  public:
     explicit TGroupBox(TComponent* owner);
     const char* ClassName() const override { return "TGroupBox"; }
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
     void PaintWindow(HDC dc) override;
 };

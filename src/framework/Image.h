@@ -8,7 +8,7 @@
 // shrinks with the window's scale, smoothly; at the designed scale it is drawn pixel for pixel.
 // An icon keeps its size.
 class TImage : public TGraphicControl {
-public:
+  public:
     explicit TImage(TComponent* owner);
     const char* ClassName() const override { return "TImage"; }
 
@@ -19,10 +19,10 @@ public:
     bool IncrementalDisplay = false;
     void ScaleBy(int numerator, int denominator) override;
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     const TGraphic& Shown();
 
     std::unique_ptr<TGraphic> FPicture;

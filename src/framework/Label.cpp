@@ -8,7 +8,8 @@ void TLabel::SetAutoSize(bool value) {
 }
 
 UINT TLabel::DrawFlags() const {
-    return DT_EXPANDTABS | DT_LEFT | (WordWrap ? DT_WORDBREAK : 0) | (ShowAccelChar ? 0 : DT_NOPREFIX);
+    return DT_EXPANDTABS | DT_LEFT | (WordWrap ? DT_WORDBREAK : 0) |
+           (ShowAccelChar ? 0 : DT_NOPREFIX);
 }
 
 // The text as it is measured: an empty caption (or a lone "&") still takes a blank's width, so an

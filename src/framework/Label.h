@@ -4,7 +4,7 @@
 // A line of text without a window. With AutoSize it takes the size of its text; "&" marks the
 // next character as the accelerator (underlined, "&&" shows one "&") unless ShowAccelChar is off.
 class TLabel : public TGraphicControl {
-public:
+  public:
     explicit TLabel(TComponent* owner);
     const char* ClassName() const override { return "TLabel"; }
 
@@ -16,10 +16,10 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void Paint() override;
 
-private:
+  private:
     UINT DrawFlags() const;
     void AdjustBounds();
 

@@ -1,11 +1,11 @@
 #include "ListBox.h"
 
-const TItemMessages ListBoxMessages{LB_GETCOUNT,    LB_GETCURSEL,   LB_SETCURSEL,
-                                    LB_RESETCONTENT, LB_ADDSTRING,   LB_SETITEMDATA,
-                                    LB_GETTEXTLEN,   LB_GETTEXT,     LB_GETITEMDATA};
-const TItemMessages ComboBoxMessages{CB_GETCOUNT,    CB_GETCURSEL,    CB_SETCURSEL,
-                                     CB_RESETCONTENT, CB_ADDSTRING,    CB_SETITEMDATA,
-                                     CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_GETITEMDATA};
+const TItemMessages ListBoxMessages{LB_GETCOUNT,     LB_GETCURSEL, LB_SETCURSEL,
+                                    LB_RESETCONTENT, LB_ADDSTRING, LB_SETITEMDATA,
+                                    LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETITEMDATA};
+const TItemMessages ComboBoxMessages{CB_GETCOUNT,     CB_GETCURSEL, CB_SETCURSEL,
+                                     CB_RESETCONTENT, CB_ADDSTRING, CB_SETITEMDATA,
+                                     CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETITEMDATA};
 
 int TItemWindow::Count() const { return int(SendMessageA(FWindow, FMessages.Count, 0, 0)); }
 
@@ -91,8 +91,8 @@ TCustomListBox::TCustomListBox(TComponent* owner) : TItemControl(owner, ListBoxM
 void TCustomListBox::CreateParams(TCreateParams& params) const {
     TWinControl::CreateParams(params);
     params.BaseClass = "LISTBOX";
-    params.Style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                    WS_VSCROLL;
+    params.Style |=
+        LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
     params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 

@@ -10,8 +10,9 @@ extern const TItemMessages ListBoxMessages, ComboBoxMessages;
 
 // The items of a list or combo box window, each a text with one value attached.
 class TItemWindow {
-public:
-    TItemWindow(HWND window, const TItemMessages& messages) : FWindow(window), FMessages(messages) {}
+  public:
+    TItemWindow(HWND window, const TItemMessages& messages)
+        : FWindow(window), FMessages(messages) {}
     int Count() const;
     int ItemIndex() const;
     void SetItemIndex(int index) const;
@@ -22,7 +23,7 @@ public:
     // The value attached to the item; -1 (LB_ERR, CB_ERR) for an index outside the list.
     LPARAM Data(int index) const;
 
-private:
+  private:
     HWND FWindow;
     const TItemMessages& FMessages;
 };
@@ -30,7 +31,7 @@ private:
 // What list and combo boxes share: items kept in the control's window, each a text with one
 // value attached, a fixed item height, and owner drawing of each item.
 class TItemControl : public TWinControl {
-public:
+  public:
     TItemControl(TComponent* owner, const TItemMessages& messages);
 
     int ItemHeight() const { return FItemHeight; }
@@ -48,12 +49,12 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     TCanvas& Canvas() { return FCanvas; }
     // Draws one item on Canvas(), whose font and colours are set for its state.
     virtual void DrawItem(int index, const RECT& rect, UINT state);
 
-private:
+  private:
     void DrawOwnerItem(const DRAWITEMSTRUCT& request);
 
     const TItemMessages& FMessages;
@@ -63,7 +64,7 @@ private:
 
 // The platform's list control, owner-drawn with a fixed item height.
 class TCustomListBox : public TItemControl {
-public:
+  public:
     explicit TCustomListBox(TComponent* owner);
     const char* ClassName() const override { return "TCustomListBox"; }
 
@@ -72,7 +73,7 @@ public:
 
     void WndProc(TMessage& message) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
     virtual void DblClick() {}

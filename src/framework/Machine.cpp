@@ -21,7 +21,7 @@ template <class F> F* Late(const char* library, const char* name) {
 }
 
 class TWin32Machine : public TMachine {
-public:
+  public:
     UINT CodePage() override { return GetACP(); }
 
     std::string CurrentDirectory() override {
@@ -99,8 +99,7 @@ public:
         return GetFileAttributesA(path.c_str());
     }
 
-    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit,
-                            std::string& bytes) override {
+    TFileRead ReadWholeFile(const std::string& path, LONGLONG limit, std::string& bytes) override {
         HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)

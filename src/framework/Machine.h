@@ -17,7 +17,7 @@ enum class TFileRead { Read, CannotOpen, TooLarge };
 // folder, the system folders, the search path) is read from the platform itself; every place is
 // then looked at through this seam.
 class TMachine {
-public:
+  public:
     virtual ~TMachine() = default;
 
     // The ANSI code page that paths are written in.
@@ -29,9 +29,9 @@ public:
     // Calls visit for every entry matching the pattern (a folder, "\" and "*.*"); false when
     // the first call fails (nothing there, no access). A name the code page cannot spell exactly
     // comes as the platform's 8-bit functions spell it, with exact false.
-    virtual bool Enumerate(
-        const std::string& pattern,
-        const std::function<void(DWORD attributes, const char* name, bool exact)>& visit) = 0;
+    virtual bool
+    Enumerate(const std::string& pattern,
+              const std::function<void(DWORD attributes, const char* name, bool exact)>& visit) = 0;
     // The file-system flags of the volume at root (a drive or share prefix and "\").
     virtual bool VolumeFlags(const std::string& root, DWORD& flags) = 0;
     // The volume label at root; false when the volume cannot be read.

@@ -12,7 +12,7 @@ constexpr LONGLONG MemoFileCapacity = 32 * 1024;
 
 // The lines of a memo: its text is the memo control's own.
 class TMemoStrings {
-public:
+  public:
     explicit TMemoStrings(TMemo& memo) : FMemo(memo) {}
     std::string Text() const;
     // Replaces the memo's text with the file's (read whole through the system seam, line breaks
@@ -22,7 +22,7 @@ public:
     // the text.
     void LoadTextFile(const std::string& fileName);
 
-private:
+  private:
     TMemo& FMemo;
 };
 
@@ -30,7 +30,7 @@ enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 // A multi-line text field: the platform's edit control in multi-line mode.
 class TMemo : public TWinControl {
-public:
+  public:
     explicit TMemo(TComponent* owner);
     const char* ClassName() const override { return "TMemo"; }
 
@@ -39,10 +39,10 @@ public:
     bool WordWrap = true;
     TScrollStyle ScrollBars = ssNone;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
     void CreateWnd() override;
 
-private:
+  private:
     TMemoStrings FLines{*this};
 };

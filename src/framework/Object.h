@@ -3,7 +3,7 @@
 // The root of every framework object. It counts the live instances so that tests can prove
 // that whatever a window builds is also freed.
 class TObject {
-public:
+  public:
     TObject() { ++LiveCount; }
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
@@ -13,6 +13,6 @@ public:
 
     static int LiveObjects() { return LiveCount; }
 
-private:
+  private:
     static inline int LiveCount = 0;
 };

@@ -9,7 +9,7 @@
 
 // A picture kept as a platform object: a bitmap or an icon loaded from the program's resources.
 class TGraphic : public TObject {
-public:
+  public:
     virtual bool Empty() const = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;
@@ -22,7 +22,7 @@ struct TBitmapCanvas;
 
 // A picture kept as a platform bitmap, loaded from the resources or made in the screen's format.
 class TBitmap : public TGraphic {
-public:
+  public:
     TBitmap();
     ~TBitmap() override;
     const char* ClassName() const override { return "TBitmap"; }
@@ -54,12 +54,14 @@ public:
     void StretchDraw(HDC dc, const RECT& rect) const;
     // Draws the picture leaving every pixel of the key colour as it was beneath.
     void DrawTransparent(HDC dc, int x, int y, TColor key) const;
-    void DrawTransparent(HDC dc, int x, int y) const { DrawTransparent(dc, x, y, TransparentColor()); }
+    void DrawTransparent(HDC dc, int x, int y) const {
+        DrawTransparent(dc, x, y, TransparentColor());
+    }
 
     // Runs after the pixels were replaced by loading or assigning.
     std::function<void()> OnChange;
 
-private:
+  private:
     void Replace(HBITMAP handle);
 
     HBITMAP FHandle = nullptr;
@@ -68,7 +70,7 @@ private:
 };
 
 class TIcon : public TGraphic {
-public:
+  public:
     ~TIcon() override;
     const char* ClassName() const override { return "TIcon"; }
 
@@ -82,7 +84,7 @@ public:
     int Height() const override { return FHandle ? 32 : 0; }
     void Draw(HDC dc, int x, int y) const override;
 
-private:
+  private:
     HICON FHandle = nullptr;
     bool FShared = false;
 };

@@ -11,7 +11,7 @@ struct TMenuItem {
 // A menu shown at a screen point; its own loop runs until it closes, then the chosen item's
 // OnClick runs.
 class TPopupMenu : public TComponent {
-public:
+  public:
     using TComponent::TComponent;
     const char* ClassName() const override { return "TPopupMenu"; }
 

@@ -18,8 +18,8 @@ std::string Utf8ToAnsi(const std::string& text, UINT codePage) {
     int wideLength = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
     std::wstring wide(wideLength, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), wideLength);
-    int length = WideCharToMultiByte(codePage, 0, wide.data(), wideLength, nullptr, 0, nullptr,
-                                     nullptr);
+    int length =
+        WideCharToMultiByte(codePage, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
     std::string ansi(length, '\0');
     WideCharToMultiByte(codePage, 0, wide.data(), wideLength, ansi.data(), length, nullptr,
                         nullptr);

@@ -5,14 +5,14 @@
 // Disables the program's other windows while a modal dialog is up: every top-level window of
 // this thread that is visible and enabled when the lock is applied, and only those.
 class TTaskWindowLock {
-public:
+  public:
     ~TTaskWindowLock() { Release(); }
     void Apply(HWND except = nullptr);
     // Enables again each window the lock disabled that still exists.
     void Release();
     bool Held() const { return FHeld; }
 
-private:
+  private:
     std::vector<HWND> FDisabled;
     bool FHeld = false;
 };
@@ -21,7 +21,7 @@ private:
 // windows; on leaving, also when an error escapes, releases the lock and makes the remembered
 // window active again if it still exists.
 class TModalScope {
-public:
+  public:
     TModalScope() : FActive(GetActiveWindow()) { FLock.Apply(); }
     ~TModalScope() {
         FLock.Release();
@@ -33,7 +33,7 @@ public:
     // The dialog lost the activation to another window: leave the activation where it is.
     void KeepActivation() { FActive = nullptr; }
 
-private:
+  private:
     HWND FActive;
     TTaskWindowLock FLock;
 };

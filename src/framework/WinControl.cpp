@@ -123,10 +123,9 @@ void TWinControl::CreateWnd() {
     CreateParams(params);
     FDefWndProc = RegisterWindowClass(params);
     GCreating = this;
-    HWND window = CreateWindowExA(params.ExStyle, params.WinClassName.c_str(),
-                                  params.Caption.c_str(), params.Style, params.X, params.Y,
-                                  params.Width, params.Height, params.WndParent, nullptr,
-                                  MainInstance(), nullptr);
+    HWND window = CreateWindowExA(
+        params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+        params.Y, params.Width, params.Height, params.WndParent, nullptr, MainInstance(), nullptr);
     GCreating = nullptr;
     if (!window)
         RaiseLastOSError("CreateWindowEx");
@@ -546,8 +545,8 @@ bool IsKeyMessageConsumed(const MSG& msg) {
         !ModifierHeld())
         return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
     // A letter the focused control does not take, or one typed with Alt, may be an accelerator.
-    bool unwanted = msg.message == WM_CHAR &&
-                    !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS);
+    bool unwanted =
+        msg.message == WM_CHAR && !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS);
     if (msg.message == WM_SYSCHAR || unwanted)
         return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
     return false;

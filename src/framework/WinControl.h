@@ -10,15 +10,15 @@ struct TCreateParams {
     DWORD ExStyle = 0;
     int X = 0, Y = 0, Width = 0, Height = 0;
     HWND WndParent = nullptr;
-    std::string WinClassName;  // the framework's class, registered on first use
-    const char* BaseClass = nullptr;  // a standard control class it stands on, or none
+    std::string WinClassName;        // the framework's class, registered on first use
+    const char* BaseClass = nullptr; // a standard control class it stands on, or none
 };
 
 // A control with a window of its own, made when first needed. Every message of that window
 // goes to WndProc inside the error guard. It paints its windowless children in child order and
 // hands them the mouse input that falls on them.
 class TWinControl : public TControl {
-public:
+  public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
     const char* ClassName() const override { return "TWinControl"; }
@@ -71,7 +71,7 @@ public:
     // The framework control behind a window, or null.
     static TWinControl* FindControl(HWND window);
 
-protected:
+  protected:
     virtual void CreateParams(TCreateParams& params) const;
     virtual void CreateWnd();
     void FontChanged() override;
@@ -81,7 +81,7 @@ protected:
     void PaintControls(HDC dc, const TControl* stopAt = nullptr);
     void CollectTabStops(std::vector<TWinControl*>& list) const;
 
-private:
+  private:
     friend class TControl;
     friend LRESULT CALLBACK FrameworkWndProc(HWND, UINT, WPARAM, LPARAM);
     void InsertControl(TControl* control);
@@ -110,13 +110,13 @@ private:
 // Suspends a window's redrawing until the scope ends, whatever happens meanwhile. Then the
 // window draws again and is invalidated, or repainted at once, frame and scroll bar included.
 class TRedrawLock {
-public:
+  public:
     TRedrawLock(HWND window, bool repaintNow);
     ~TRedrawLock();
     TRedrawLock(const TRedrawLock&) = delete;
     TRedrawLock& operator=(const TRedrawLock&) = delete;
 
-private:
+  private:
     HWND FWindow;
     bool FRepaintNow;
 };

@@ -24,20 +24,20 @@ std::string ConvertFilter(const std::string& filter, UINT codePage) {
 }
 
 static const DWORD OptionFlags[] = {
-    OFN_READONLY,         OFN_OVERWRITEPROMPT, OFN_HIDEREADONLY,   OFN_NOCHANGEDIR,
-    OFN_SHOWHELP,         OFN_NOVALIDATE,      OFN_ALLOWMULTISELECT, OFN_EXTENSIONDIFFERENT,
-    OFN_PATHMUSTEXIST,    OFN_FILEMUSTEXIST,   OFN_CREATEPROMPT,   OFN_SHAREAWARE,
-    OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE, OFN_NONETWORKBUTTON, OFN_NOLONGNAMES,
+    OFN_READONLY,         OFN_OVERWRITEPROMPT,    OFN_HIDEREADONLY,     OFN_NOCHANGEDIR,
+    OFN_SHOWHELP,         OFN_NOVALIDATE,         OFN_ALLOWMULTISELECT, OFN_EXTENSIONDIFFERENT,
+    OFN_PATHMUSTEXIST,    OFN_FILEMUSTEXIST,      OFN_CREATEPROMPT,     OFN_SHAREAWARE,
+    OFN_NOREADONLYRETURN, OFN_NOTESTFILECREATE,   OFN_NONETWORKBUTTON,  OFN_NOLONGNAMES,
     OFN_EXPLORER,         OFN_NODEREFERENCELINKS,
 };
 static_assert(std::size(OptionFlags) == ofNoDereferenceLinks + 1, "a flag for every option");
 
 // The options' names in descriptions, in the order of TOpenOption: a name's place is its bit.
 static constexpr std::initializer_list<const char*> OptionNames = {
-    "ofReadOnly",         "ofOverwritePrompt",  "ofHideReadOnly",       "ofNoChangeDir",
-    "ofShowHelp",         "ofNoValidate",       "ofAllowMultiSelect",   "ofExtensionDifferent",
-    "ofPathMustExist",    "ofFileMustExist",    "ofCreatePrompt",       "ofShareAware",
-    "ofNoReadOnlyReturn", "ofNoTestFileCreate", "ofNoNetworkButton",    "ofNoLongNames",
+    "ofReadOnly",         "ofOverwritePrompt",   "ofHideReadOnly",     "ofNoChangeDir",
+    "ofShowHelp",         "ofNoValidate",        "ofAllowMultiSelect", "ofExtensionDifferent",
+    "ofPathMustExist",    "ofFileMustExist",     "ofCreatePrompt",     "ofShareAware",
+    "ofNoReadOnlyReturn", "ofNoTestFileCreate",  "ofNoNetworkButton",  "ofNoLongNames",
     "ofOldStyleDialog",   "ofNoDereferenceLinks"};
 static_assert(OptionNames.size() == ofNoDereferenceLinks + 1, "a name for every option");
 
@@ -292,12 +292,13 @@ void RegisterOpenDialog() {
     using R = TDescReader&;
     RegisterComponentClass<TOpenDialog>("TOpenDialog", "TComponent")
         .Property<TOpenDialog>("Filter", [](TOpenDialog& d, P p, R r) { d.Filter = r.String(p); })
-        .Property<TOpenDialog>("FileEditStyle", [](TOpenDialog&, P p, R r) {
-            r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
-        })
-        .Property<TOpenDialog>("Options", [](TOpenDialog& d, P p, R r) {
-            d.Options = r.Set(p, OptionNames);
-        });
+        .Property<TOpenDialog>(
+            "FileEditStyle",
+            [](TOpenDialog&, P p, R r) {
+                r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
+            })
+        .Property<TOpenDialog>("Options",
+                               [](TOpenDialog& d, P p, R r) { d.Options = r.Set(p, OptionNames); });
 }
 
 void TOpenDialog::WndProc(TMessage& message) {

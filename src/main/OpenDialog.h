@@ -15,17 +15,31 @@ typedef BOOL(WINAPI* TDialogFunction)(LPOPENFILENAMEA);
 
 // The options of the open dialog, in their declared order (bit n is option n).
 enum TOpenOption : unsigned {
-    ofReadOnly, ofOverwritePrompt, ofHideReadOnly, ofNoChangeDir, ofShowHelp, ofNoValidate,
-    ofAllowMultiSelect, ofExtensionDifferent, ofPathMustExist, ofFileMustExist, ofCreatePrompt,
-    ofShareAware, ofNoReadOnlyReturn, ofNoTestFileCreate, ofNoNetworkButton, ofNoLongNames,
-    ofOldStyleDialog, ofNoDereferenceLinks
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate,
+    ofNoNetworkButton,
+    ofNoLongNames,
+    ofOldStyleDialog,
+    ofNoDereferenceLinks
 };
 constexpr unsigned OptionBit(TOpenOption option) { return 1u << option; }
 
 // What the platform's common dialogs share: the 3-D look on old platform versions, the help
 // context, and the dialog window while one is up, whose messages the component then sees first.
 class TCommonDialog : public TComponent {
-public:
+  public:
     explicit TCommonDialog(TComponent* owner) : TComponent(owner) {}
     const char* ClassName() const override { return "TCommonDialog"; }
 
@@ -36,7 +50,7 @@ public:
 
     virtual bool RunDialog() = 0;
 
-protected:
+  protected:
     // The component's view of the dialog window's messages; the rest go to the dialog's own.
     virtual void WndProc(TMessage& message);
     // A message of the application window while the dialog runs: the help request.
@@ -53,7 +67,7 @@ protected:
 // The platform's file-open dialog as a component: its settings are read at every run, and
 // the user's choice is kept in FileName.
 class TOpenDialog : public TCommonDialog {
-public:
+  public:
     explicit TOpenDialog(TComponent* owner) : TCommonDialog(owner) {}
     const char* ClassName() const override { return "TOpenDialog"; }
 
@@ -84,10 +98,10 @@ public:
     // dialog's area (control 1119) in dialog coordinates, or an empty rectangle without a dialog.
     RECT StaticRect() const;
 
-protected:
+  protected:
     void WndProc(TMessage& message) override;
 
-private:
+  private:
     bool FExplorer = false;
 };
 
@@ -107,7 +121,7 @@ POINT DialogPlace(int width, int height, int screenWidth, int screenHeight);
 
 // A chosen file whose path the code page cannot spell, not even in its short form.
 class EUnspellableFile : public Exception {
-public:
+  public:
     EUnspellableFile();
     const char* ClassName() const override { return "EUnspellableFile"; }
 };

@@ -13,7 +13,7 @@
 
 // The main window: the archive, the destination and the four command buttons.
 class TForm1 : public TForm {
-public:
+  public:
     explicit TForm1(TComponent* owner);
     const char* ClassName() const override { return "TForm1"; }
 
@@ -44,11 +44,11 @@ public:
 
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
 
-protected:
+  protected:
     void CreateParams(TCreateParams& params) const override;
     void WndProc(TMessage& message) override;
 
-private:
+  private:
     TRxSpeedButton* KeyButton(WPARAM key) const;
 };
 

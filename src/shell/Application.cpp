@@ -271,7 +271,8 @@ void TApplication::OnEnable(bool enabled) {
 
 void TApplication::FormVisibilityChanged(TForm*) {
     auto forms = Forms();
-    bool anyVisible = std::any_of(forms.begin(), forms.end(), [](TForm* f) { return f->Visible(); });
+    bool anyVisible =
+        std::any_of(forms.begin(), forms.end(), [](TForm* f) { return f->Visible(); });
     SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
                  (anyVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOACTIVATE | SWP_NOMOVE |
                      SWP_NOSIZE | SWP_NOZORDER);
@@ -312,8 +313,8 @@ void TApplication::Restore() {
             continue;
         if (form->WindowState() == wsMinimized)
             form->SetWindowState(wsNormal);
-        ShowWindow(form->Handle(), form->WindowState() == wsMaximized ? SW_SHOWMAXIMIZED
-                                                                       : SW_SHOWNA);
+        ShowWindow(form->Handle(),
+                   form->WindowState() == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNA);
     }
     if (FMainForm && FMainForm->Visible())
         SetActiveWindow(FMainForm->Handle());

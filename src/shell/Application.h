@@ -27,7 +27,7 @@ template <class T, bool (T::*Method)(TMessage&)> TWindowHook MakeWindowHook(T* r
 // the taskbar button, the forms themselves, the message loop and its idle step, and the
 // report of errors that escape the processing of a message.
 class TApplication : public TComponent, public TApplicationLink {
-public:
+  public:
     TApplication();
     ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
@@ -82,10 +82,10 @@ public:
     void MinimizeForm(TForm* form) override;
     bool Minimized() const override { return FMinimized; }
 
-protected:
+  protected:
     void Notification(TComponent* component, TOperation operation) override;
 
-private:
+  private:
     friend LRESULT CALLBACK ApplicationWndProc(HWND, UINT, WPARAM, LPARAM);
     void WndProc(TMessage& message);
     void OnEnable(bool enabled);

@@ -16,8 +16,11 @@ struct TKindInfo {
     LPCSTR Icon;
 };
 const TKindInfo Kinds[] = {
-    {SMsgDlgWarning, IDI_EXCLAMATION}, {SMsgDlgError, IDI_HAND},
-    {SMsgDlgInformation, IDI_ASTERISK}, {SMsgDlgConfirm, IDI_QUESTION}, {0, nullptr},
+    {SMsgDlgWarning, IDI_EXCLAMATION},
+    {SMsgDlgError, IDI_HAND},
+    {SMsgDlgInformation, IDI_ASTERISK},
+    {SMsgDlgConfirm, IDI_QUESTION},
+    {0, nullptr},
 };
 
 struct TButtonInfo {
@@ -26,10 +29,12 @@ struct TButtonInfo {
     int ModalResult;
 };
 const TButtonInfo Buttons[] = {
-    {"Yes", SMsgDlgYes, 6},         {"No", SMsgDlgNo, 7},         {"OK", SMsgDlgOK, 1},
-    {"Cancel", SMsgDlgCancel, 2},   {"Abort", SMsgDlgAbort, 3},   {"Retry", SMsgDlgRetry, 4},
-    {"Ignore", SMsgDlgIgnore, 5},   {"All", SMsgDlgAll, 8},       {"NoToAll", SMsgDlgNoToAll, 9},
-    {"YesToAll", SMsgDlgYesToAll, 10}, {"Help", SMsgDlgHelp, 0},
+    {"Yes", SMsgDlgYes, 6},         {"No", SMsgDlgNo, 7},
+    {"OK", SMsgDlgOK, 1},           {"Cancel", SMsgDlgCancel, 2},
+    {"Abort", SMsgDlgAbort, 3},     {"Retry", SMsgDlgRetry, 4},
+    {"Ignore", SMsgDlgIgnore, 5},   {"All", SMsgDlgAll, 8},
+    {"NoToAll", SMsgDlgNoToAll, 9}, {"YesToAll", SMsgDlgYesToAll, 10},
+    {"Help", SMsgDlgHelp, 0},
 };
 static_assert(std::size(Kinds) == Custom + 1, "an entry for every kind of dialog");
 static_assert(std::size(Buttons) == DialogButtonCount, "an entry for every button");
@@ -78,7 +83,8 @@ TMessageLayout LayoutMessage(SIZE averageChar, SIZE text, bool icon, int buttonC
     layout.ButtonGroupWidth =
         buttonCount ? buttonCount * layout.ButtonWidth + (buttonCount - 1) * layout.ButtonSpacing
                     : 0;
-    layout.ClientWidth = std::max(layout.BlockWidth, layout.ButtonGroupWidth) + 2 * layout.HorzMargin;
+    layout.ClientWidth =
+        std::max(layout.BlockWidth, layout.ButtonGroupWidth) + 2 * layout.HorzMargin;
     layout.ClientHeight =
         layout.BlockHeight + layout.ButtonHeight + layout.VertSpacing + 2 * layout.VertMargin;
     layout.Label = {layout.BlockWidth - text.cx + layout.HorzMargin, layout.VertMargin, text.cx,
@@ -190,9 +196,7 @@ static void AddButtons(TMessageForm& form, unsigned buttons, const TMessageLayou
         button->SetBounds(x, layout.BlockHeight + layout.VertMargin + layout.VertSpacing,
                           layout.ButtonWidth, layout.ButtonHeight);
         if (bit == 10)
-            button->OnClick = [owner = &form](TObject* sender) {
-                owner->HelpButtonClick(sender);
-            };
+            button->OnClick = [owner = &form](TObject* sender) { owner->HelpButtonClick(sender); };
         x += layout.ButtonWidth + layout.ButtonSpacing;
     }
 }
@@ -213,8 +217,8 @@ TMessageForm* BuildMessageDialog(const std::string& text, TDialogKind kind, unsi
     return form.release();
 }
 
-int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons,
-                     int helpContext, int x, int y) {
+int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons, int helpContext,
+                     int x, int y) {
     std::unique_ptr<TMessageForm> form(BuildMessageDialog(text, kind, buttons));
     form->HelpContext = helpContext;
     if (x >= 0)
@@ -231,7 +235,8 @@ void ShowPlainMessageAt(const std::string& text, int x, int y) {
 void ShowPlainMessage(const std::string& text) { ShowPlainMessageAt(text, -1, -1); }
 
 void ShowErrorBox(const Exception& error) {
-    AppMessageBox(error.Message + ".", Application ? Application->Title() : "", MB_OK | MB_ICONSTOP);
+    AppMessageBox(error.Message + ".", Application ? Application->Title() : "",
+                  MB_OK | MB_ICONSTOP);
 }
 
 // The message box styles: buttons, icon, default button, modality and the flags of the low
@@ -240,6 +245,6 @@ constexpr unsigned MessageBoxStyleMask = 0xFFFF;
 
 int AppMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
     TModalScope scope;
-    return MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(),
-                       caption.c_str(), flags & MessageBoxStyleMask);
+    return MessageBoxA(Application ? Application->Handle() : nullptr, text.c_str(), caption.c_str(),
+                       flags & MessageBoxStyleMask);
 }

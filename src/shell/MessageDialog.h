@@ -8,8 +8,16 @@ enum TDialogKind { Warning, Error, Information, Confirmation, Custom };
 
 // The buttons of a message dialog, bit 0 first; also their order from left to right.
 enum TDialogButton : unsigned {
-    mbYes = 1 << 0, mbNo = 1 << 1, mbOK = 1 << 2, mbCancel = 1 << 3, mbAbort = 1 << 4,
-    mbRetry = 1 << 5, mbIgnore = 1 << 6, mbAll = 1 << 7, mbNoToAll = 1 << 8, mbYesToAll = 1 << 9,
+    mbYes = 1 << 0,
+    mbNo = 1 << 1,
+    mbOK = 1 << 2,
+    mbCancel = 1 << 3,
+    mbAbort = 1 << 4,
+    mbRetry = 1 << 5,
+    mbIgnore = 1 << 6,
+    mbAll = 1 << 7,
+    mbNoToAll = 1 << 8,
+    mbYesToAll = 1 << 9,
     mbHelp = 1 << 10
 };
 // Every button a dialog may have.
@@ -19,7 +27,7 @@ constexpr int DialogButtonCount = 11;
 // A message dialog built at run time for one text: the platform's message font, an icon for the
 // kinds that have one, the text, and a row of buttons.
 class TMessageForm : public TForm {
-public:
+  public:
     explicit TMessageForm(TComponent* owner);
     const char* ClassName() const override { return "TMessageForm"; }
     // The Help button: the program has no help file, so the dialog simply stays open.
@@ -40,8 +48,8 @@ TMessageLayout LayoutMessage(SIZE averageChar, SIZE text, bool icon, int buttonC
 // A new hidden dialog for the text; the caller owns and frees it.
 TMessageForm* BuildMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons);
 // Builds, shows modally and frees the dialog; x and y, when 0 or more, replace the centred place.
-int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons,
-                     int helpContext, int x, int y);
+int RunMessageDialog(const std::string& text, TDialogKind kind, unsigned buttons, int helpContext,
+                     int x, int y);
 void ShowPlainMessageAt(const std::string& text, int x, int y);
 // Shows the text with one OK button, captioned with the application's title.
 void ShowPlainMessage(const std::string& text);

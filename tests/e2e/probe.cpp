@@ -48,8 +48,8 @@
 #include <vector>
 
 static std::string Utf8(const std::wstring& text) {
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                     nullptr, nullptr);
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
     std::string utf8(length, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), length, nullptr,
                         nullptr);
@@ -199,8 +199,8 @@ static int Time(const char* program, const std::string& text) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string commandLine = program;
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return std::fprintf(stderr, "probe: cannot start %s\n", program), 1;
     HWND window = nullptr;
     while (!window && WaitForSingleObject(process.hProcess, 1) == WAIT_TIMEOUT)
@@ -379,8 +379,9 @@ static int Run(int argc, char** argv) {
     if (command == "class" && argc > 2)
         return FindClass(argv[2], timeout);
     if (command == "count" && argc > 3)
-        return std::printf("%ld\n", long(SendDlgItemMessageW(ParseHandle(argv[2]), std::atoi(argv[3]),
-                                                                CB_GETCOUNT, 0, 0))),
+        return std::printf("%ld\n",
+                           long(SendDlgItemMessageW(ParseHandle(argv[2]), std::atoi(argv[3]),
+                                                    CB_GETCOUNT, 0, 0))),
                0;
     if (command == "items" && argc > 4)
         return Items(ParseHandle(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));

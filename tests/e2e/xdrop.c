@@ -9,15 +9,15 @@
 #include <stdlib.h>
 #include <string.h>
 
-static Display *display;
+static Display* display;
 static Atom XdndAware, XdndEnter, XdndPosition, XdndStatus, XdndDrop, XdndFinished, XdndLeave,
     XdndSelection, XdndActionCopy, UriList;
 
-static void append_uri(char *list, size_t size, const char *path) {
-    static const char *safe = "/-_.~";
+static void append_uri(char* list, size_t size, const char* path) {
+    static const char* safe = "/-_.~";
     size_t at = strlen(list);
     at += snprintf(list + at, size - at, "file://");
-    for (const unsigned char *p = (const unsigned char *)path; *p && at + 4 < size; p++) {
+    for (const unsigned char* p = (const unsigned char*)path; *p && at + 4 < size; p++) {
         if ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || (*p >= '0' && *p <= '9') ||
             strchr(safe, *p))
             list[at++] = (char)*p;
@@ -36,9 +36,10 @@ static Window aware_window_at(int x, int y) {
         Atom type;
         int format;
         unsigned long count, after;
-        unsigned char *data = NULL;
+        unsigned char* data = NULL;
         if (XGetWindowProperty(display, window, XdndAware, 0, 1, False, AnyPropertyType, &type,
-                               &format, &count, &after, &data) == Success && data) {
+                               &format, &count, &after, &data) == Success &&
+            data) {
             XFree(data);
             return window;
         }
@@ -59,7 +60,7 @@ static void send_message(Window target, Atom type, long l0, long l1, long l2, lo
     XFlush(display);
 }
 
-static void answer_request(const XSelectionRequestEvent *request, const char *list) {
+static void answer_request(const XSelectionRequestEvent* request, const char* list) {
     XEvent reply;
     memset(&reply, 0, sizeof reply);
     reply.xselection.type = SelectionNotify;
@@ -71,14 +72,14 @@ static void answer_request(const XSelectionRequestEvent *request, const char *li
     if (request->target == UriList) {
         Atom property = request->property ? request->property : request->target;
         XChangeProperty(display, request->requestor, property, UriList, 8, PropModeReplace,
-                        (const unsigned char *)list, (int)strlen(list));
+                        (const unsigned char*)list, (int)strlen(list));
         reply.xselection.property = property;
     }
     XSendEvent(display, request->requestor, False, NoEventMask, &reply);
     XFlush(display);
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc < 4) {
         fprintf(stderr, "usage: xdrop X Y FILE...\n");
         return 2;
@@ -87,8 +88,15 @@ int main(int argc, char **argv) {
     if (!display)
         return 2;
 #define ATOM(name) name = XInternAtom(display, #name, False)
-    ATOM(XdndAware); ATOM(XdndEnter); ATOM(XdndPosition); ATOM(XdndStatus); ATOM(XdndDrop);
-    ATOM(XdndFinished); ATOM(XdndLeave); ATOM(XdndSelection); ATOM(XdndActionCopy);
+    ATOM(XdndAware);
+    ATOM(XdndEnter);
+    ATOM(XdndPosition);
+    ATOM(XdndStatus);
+    ATOM(XdndDrop);
+    ATOM(XdndFinished);
+    ATOM(XdndLeave);
+    ATOM(XdndSelection);
+    ATOM(XdndActionCopy);
     UriList = XInternAtom(display, "text/uri-list", False);
     int x = atoi(argv[1]), y = atoi(argv[2]);
     static char list[65536];
