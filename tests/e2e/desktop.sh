@@ -4,11 +4,7 @@
 # away and bring it back with its windows in their order, and a message box then stands above
 # the about window, which is stay-on-top again once the box is closed.
 source "$(dirname "$0")/lib.sh"
-BUILD=$(cd "$(dirname "$PROBE_EXE")/.." && pwd)
-export WINEPREFIX=$BUILD/wine-desktop
-prepare_prefix "$WINEPREFIX" x11
-start_display
-wineserver -p
+start_in_own_prefix wine-desktop
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null
 work=$(mktemp -d)

@@ -4,11 +4,7 @@
 # keep the side picture behind them all the way down. Screenshots dpi-<DPI>-main and
 # dpi-<DPI>-about.
 source "$(dirname "$0")/lib.sh"
-BUILD=$(cd "$(dirname "$PROBE_EXE")/.." && pwd)
-export WINEPREFIX=$BUILD/wine-dpi
-prepare_prefix "$WINEPREFIX" x11
-start_display
-wineserver -p
+start_in_own_prefix wine-dpi
 work=$(mktemp -d)
 cp "$TOLVO_EXE" "$(dirname "$TOLVO_EXE")/readme.txt" "$work/"
 

@@ -26,6 +26,15 @@ start_display() {
     trap finish EXIT
 }
 
+# A Wine prefix of the test's own beside the build's (made once), a display and a warm server:
+# for the tests that change the prefix's settings.
+start_in_own_prefix() { # prefix-name
+    export WINEPREFIX=$(cd "$(dirname "$PROBE_EXE")/.." && pwd)/$1
+    prepare_prefix "$WINEPREFIX" x11
+    start_display
+    wineserver -p
+}
+
 finish() {
     [ -n "$TOLVO_PID" ] && kill "$TOLVO_PID" 2>/dev/null
     stop_xvfb
