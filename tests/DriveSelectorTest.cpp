@@ -369,4 +369,10 @@ TEST_F(DrivesThatFail, ADriveKeepingACurrentDirectoryTooLongToStartAProgramIn) {
     auto before = Tree();
     EXPECT_EQ(Boxes([&] { Choose(IndexOf('d')); }), Strings{"I/O error 206."});
     EXPECT_EQ(Tree(), before) << "back in the tree's own directory";
+    // The tree moving there fails alike, and the selector does not follow a failed move.
+    Choose(IndexOf('c'));
+    EXPECT_THROW(List->ChangeDirectory(deep), EInOutError);
+    EXPECT_EQ(Tree(), before);
+    EXPECT_EQ(Drives->DriveLetter, 'c');
+    EXPECT_EQ(Drives->ItemText(Drives->ItemIndex())[0], 'c');
 }

@@ -226,7 +226,8 @@ void TDirectoryListBox::OpenSelected() {
 }
 
 // The target is resolved by entering it, and the move stays there: the list is read from the
-// current directory it left. Any failure on the way puts the current directory back.
+// current directory it left. Any failure on the way puts the current directory back, and the
+// selector follows only a move that succeeded.
 void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     if (path.empty() || IsSameDirectory(path, ActivePath))
         return;
@@ -238,14 +239,15 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
         // list) is passed by: the directory around it is entered and read anew.
         if (target.Name.find_first_of("*?") != std::string::npos)
             throw EInOutError(ERROR_INVALID_NAME);
+        std::string moved = MovedTo();
         if (ActiveDrive() != target.Drive)
             FollowDrive(target.Drive);
+        ActivePath = moved;
     } catch (...) {
         if (DWORD code = GoBack(saved))
             throw EInOutError(code);
         throw;
     }
-    ActivePath = MovedTo();
     Rebuild();
     NotifyChange();
 }
@@ -266,26 +268,28 @@ void TDirectoryListBox::FollowDrive(char drive) {
 }
 
 // Enters the directory the text names, relative to the current directory saved, and leaves the
-// current directory there.
+// current directory there; the name is cleared once it has been entered as a folder.
 TTargetText TDirectoryListBox::ResolveTarget(const std::string& text,
                                              const std::string& saved) const {
     UINT codePage = CodePage();
     TTargetText target = SplitTarget(text, saved, codePage);
-    std::string& directory = target.Directory;
+    const std::string& directory = target.Directory;
     std::string& name = target.Name;
+    bool plainName = !name.empty() && name.find_first_of("*?") == std::string::npos;
     // A directory part from the root needs only the root: the directory the drive keeps as its
-    // current one may have been removed.
+    // current one may have been removed. Such a target, the one every opened item names, is
+    // first entered in one step; the steps below tell what stands in its way when that fails.
     bool fromRoot = !directory.empty() && directory[0] == '\\';
-    ChangeTo(fromRoot ? target.Root + "\\" : target.Root);
-    if (directory.empty())
-        directory = PathOnDrive(Machine().CurrentDirectory(), codePage);
-    ChangeTo(directory);
-    if (!name.empty() && name.find_first_of("*?") == std::string::npos && EnterFolder(name)) {
-        directory = EnteredDirectory(directory, name);
+    if (fromRoot && plainName &&
+        Machine().ChangeDirectory(target.Root + EnteredDirectory(directory, name)) == 0) {
         name.clear();
+        return target;
     }
-    if (!target.Drive)
-        directory = target.Root + directory;
+    ChangeTo(fromRoot ? target.Root + "\\" : target.Root);
+    if (!directory.empty())
+        ChangeTo(directory);
+    if (plainName && EnterFolder(name))
+        name.clear();
     return target;
 }
 
@@ -313,18 +317,17 @@ DWORD TDirectoryListBox::GoBack(const std::string& saved) const {
 }
 
 void TDirectoryListBox::SwitchDrive(char letter) {
-    if (AsciiUpper(letter) == AsciiUpper(ActiveDrive()))
+    // A move that passes to another drive has entered its target already and reads the list
+    // itself: the selector only shows the drive.
+    if (InDriveSwitch || AsciiUpper(letter) == AsciiUpper(ActiveDrive()))
         return;
-    if (!InDriveSwitch)
-        FVolumeFlags.clear();
+    FVolumeFlags.clear();
     if (letter) {
         ChangeTo(std::string(1, letter) + ":");
         ActivePath = MovedTo();
     }
-    if (!InDriveSwitch) {
-        Rebuild();
-        NotifyChange();
-    }
+    Rebuild();
+    NotifyChange();
 }
 
 // The current directory after a move. The platform adds a backslash of its own to the current
