@@ -48,3 +48,4 @@ constexpr const char* LoaderStep =
 constexpr const char* FirstWindowStep = "first window made (the display connection opens)";
 constexpr const char* ShownStep = "main window shown and painted";
 constexpr const char* TotalStep = "total: process start to the first painted main window";
+constexpr const char* ClosingStep = "closing: windows hidden and destroyed";

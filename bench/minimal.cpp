@@ -1,6 +1,6 @@
 // The yardstick for the start-up benchmark: the least a Win32 program does to show one window.
 // Started with the argument "steps" it prints how long each of its steps took and ends as soon
-// as its window is painted, for the start-up breakdown.
+// as its window is painted and closed, for the start-up breakdown.
 #include "Timing.h"
 
 #include <cstring>
@@ -33,6 +33,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
         PrintStep(FirstWindowStep, made - entered);
         PrintStep(ShownStep, painted - made);
         PrintStep(TotalStep, painted - created);
+        PrintStep(ClosingStep, Milliseconds([&] { DestroyWindow(window); }));
         return 0;
     }
     MSG msg;
