@@ -78,9 +78,10 @@ void TDirectoryListBox::Rebuild() {
     DWORD flags = known != FVolumeFlags.end() ? known->second : ReadVolumeFlags(root);
     NamesKeepCase = (flags & 3) != 0;
     NamesCaseSensitive = (flags & 1) != 0;
-    // An item's value names its picture; subfolders, by far the most items, keep the value 0.
+    // An item's value names its picture; subfolders, by far the most items, keep the value 0
+    // and are added in one run.
     auto add = [this](const std::string& text, const TBitmap& picture) {
-        AddItem(text, &picture == &ClosedFolder ? 0 : LPARAM(&picture));
+        AddItem(text, LPARAM(&picture));
     };
     std::string rest = ActivePath;
     bool first = true;
@@ -102,13 +103,8 @@ void TDirectoryListBox::Rebuild() {
     std::vector<std::string> names;
     std::vector<size_t> unspellable;
     CollectSubfolders(ActivePath, names, &unspellable);
-    size_t bytes = 0;
-    for (const std::string& name : names)
-        bytes += name.size() + 1;
-    Reserve(int(names.size()), bytes);
     int firstSubfolder = Count();
-    for (const std::string& name : names)
-        add(name, ClosedFolder);
+    AddItems(names);
     FUnspellable.clear();
     for (size_t at : unspellable)
         FUnspellable.push_back(firstSubfolder + int(at));

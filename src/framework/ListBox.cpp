@@ -101,8 +101,13 @@ void TCustomListBox::CreateWnd() {
     SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, ItemHeight());
 }
 
-void TCustomListBox::Reserve(int count, size_t textBytes) {
-    SendMessageA(Handle(), LB_INITSTORAGE, count, LPARAM(textBytes));
+void TCustomListBox::AddItems(const std::vector<std::string>& texts) {
+    size_t bytes = 0;
+    for (const std::string& text : texts)
+        bytes += text.size() + 1;
+    CallDefault(LB_INITSTORAGE, texts.size(), LPARAM(bytes));
+    for (const std::string& text : texts)
+        CallDefault(LB_ADDSTRING, 0, LPARAM(text.c_str()));
 }
 
 void TCustomListBox::WndProc(TMessage& message) {

@@ -68,8 +68,9 @@ class TCustomListBox : public TItemControl {
     explicit TCustomListBox(TComponent* owner);
     const char* ClassName() const override { return "TCustomListBox"; }
 
-    // Makes room for that many more items before a long run of AddItem.
-    void Reserve(int count, size_t textBytes);
+    // Appends items without item data, in one run: room for all of them is made first, and
+    // each goes straight to the platform's list, as the framework has nothing to do for them.
+    void AddItems(const std::vector<std::string>& texts);
 
     void WndProc(TMessage& message) override;
 

@@ -392,8 +392,11 @@ HBRUSH TWinControl::PrepareChildColors(HDC dc) const {
 
 void TWinControl::DefaultHandler(TMessage& message) {
     if (FHandle && message.Msg < WM_USER)
-        message.Result =
-            CallWindowProcA(FDefWndProc, FHandle, message.Msg, message.WParam, message.LParam);
+        message.Result = CallDefault(message.Msg, message.WParam, message.LParam);
+}
+
+LRESULT TWinControl::CallDefault(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    return CallWindowProcA(FDefWndProc, Handle(), msg, wParam, lParam);
 }
 
 // Mouse input over a windowless child, or anywhere while one holds the capture, is the child's.

@@ -80,6 +80,8 @@ class TWinControl : public TControl {
     // Paints the windowless children within dc's clip box, in child order, up to stopAt.
     void PaintControls(HDC dc, const TControl* stopAt = nullptr);
     void CollectTabStops(std::vector<TWinControl*>& list) const;
+    // The platform's own handling of a message to the window, without the framework's.
+    LRESULT CallDefault(UINT msg, WPARAM wParam, LPARAM lParam) const;
 
   private:
     friend class TControl;
