@@ -440,11 +440,7 @@ TEST(PathScan, ATargetSplitsIntoRootDirectoryAndLastComponent) {
     EXPECT_EQ(split("C:\\" + name, 1250), "C|C:|\\\x95|");
 }
 
-TEST(PathScan, PathOnDriveAndEnteredDirectory) {
-    EXPECT_EQ(PathOnDrive("C:\\WINDOWS\\SYSTEM", 1250), "\\WINDOWS\\SYSTEM");
-    EXPECT_EQ(PathOnDrive("C:\\", 1250), "\\");
-    EXPECT_EQ(PathOnDrive("\\\\SRV\\DATA", 1250), "\\") << "a share root leaves nothing";
-    EXPECT_EQ(PathOnDrive("", 1250), "\\");
+TEST(PathScan, EnteredDirectory) {
     EXPECT_EQ(EnteredDirectory("\\", "A"), "\\A");
     EXPECT_EQ(EnteredDirectory("\\X", "A"), "\\X\\A");
 }

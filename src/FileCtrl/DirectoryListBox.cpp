@@ -248,14 +248,13 @@ void TDirectoryListBox::ChangeDirectory(const std::string& path) {
     NotifyChange();
 }
 
-// Shows the drive in the linked selector, or takes it on directly, without reading the list.
+// Shows the drive in the linked selector, which leaves the list alone meanwhile.
 void TDirectoryListBox::FollowDrive(char drive) {
+    if (!LinkedSelector)
+        return;
     InDriveSwitch = true;
     try {
-        if (LinkedSelector)
-            LinkedSelector->SelectDrive(drive);
-        else
-            SwitchDrive(drive);
+        LinkedSelector->SelectDrive(drive);
     } catch (...) {
         InDriveSwitch = false;
         throw;

@@ -63,11 +63,6 @@ TTargetText SplitTarget(const std::string& text, const std::string& relativeTo, 
     return {root, drive, separator == 0 ? "\\" : rest.substr(0, separator), name};
 }
 
-std::string PathOnDrive(const std::string& path, UINT codePage) {
-    std::string rest = path.substr(DrivePart(path, codePage).size());
-    return rest.empty() ? "\\" : rest;
-}
-
 std::string EnteredDirectory(const std::string& directory, const std::string& name) {
     return directory.size() == 1 ? "\\" + name : directory + "\\" + name;
 }

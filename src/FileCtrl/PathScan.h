@@ -31,8 +31,6 @@ struct TTargetText {
     std::string Name;
 };
 TTargetText SplitTarget(const std::string& text, const std::string& relativeTo, UINT codePage);
-// The path without its drive or share prefix; "\" when that leaves nothing.
-std::string PathOnDrive(const std::string& path, UINT codePage);
 // The directory part once its last component has been entered as well: "\" + name when the
 // directory part is one character long, else directory + "\" + name.
 std::string EnteredDirectory(const std::string& directory, const std::string& name);
