@@ -3,7 +3,31 @@
 
 TOLVO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$TOLVO_ROOT/build}
-export WINEDEBUG=-all WINEARCH=win32
+# The program is a 32-bit Windows program. Some virtual machines run no 32-bit code at all (their
+# kernel refuses 32-bit programs, Wine's 32-bit loader among them): there the same sources are
+# built for 64-bit Windows and run by Wine's 64-bit loader in 64-bit prefixes, and the tests of
+# the 32-bit program on a 64-bit system (e2e64_*) are left out.
+if [ -z "${TOLVO_ARCH:-}" ]; then
+    if [ ! -x /usr/lib/wine/wine ] || /usr/lib/wine/wine --version >/dev/null 2>&1; then
+        TOLVO_ARCH=i686
+    else
+        TOLVO_ARCH=x86_64
+    fi
+fi
+export TOLVO_ARCH
+if [ "$TOLVO_ARCH" = x86_64 ]; then
+    export WINEARCH=win64
+    # "wine" would take the 32-bit loader first: the 64-bit one, under the same name.
+    mkdir -p "$BUILD_DIR/wine64-loader"
+    for loader in wine wine-stable; do # wine-stable: the one wineboot and winepath start
+        printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$BUILD_DIR/wine64-loader/$loader"
+        chmod +x "$BUILD_DIR/wine64-loader/$loader"
+    done
+    export PATH=$BUILD_DIR/wine64-loader:$PATH
+else
+    export WINEARCH=win32
+fi
+export WINEDEBUG=-all
 export LOCPATH=$BUILD_DIR/locale
 # Wine's own browser and .NET runtime are never needed: no install prompts when a prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -25,7 +49,7 @@ use_polish_locale() {
 # command for it must then name that architecture.
 prepare_prefix() { # prefix-dir driver [win32|win64]
     local prefix=$1 driver=$2
-    local WINEARCH=${3:-win32} WINEPREFIX=$1
+    local WINEARCH=${3:-$WINEARCH} WINEPREFIX=$1
     export WINEARCH WINEPREFIX
     [ -f "$prefix/.tolvo-ready" ] && return
     echo "Creating the Wine prefix $prefix (once; this takes a while)" >&2
@@ -43,7 +67,7 @@ prepare_prefix() { # prefix-dir driver [win32|win64]
 build_tolvo() { # [target...]
     if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
         cmake -S "$TOLVO_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$TOLVO_ROOT/cmake/mingw-i686.cmake" >"$BUILD_DIR.cmake.log" 2>&1 ||
+            -DCMAKE_TOOLCHAIN_FILE="$TOLVO_ROOT/cmake/mingw-$TOLVO_ARCH.cmake" >"$BUILD_DIR.cmake.log" 2>&1 ||
             { cat "$BUILD_DIR.cmake.log" >&2; return 1; }
     fi
     local targets=()

@@ -160,7 +160,8 @@ TEST_F(OpenDialogRun, TheFirstRequestAndTheOneAfterAChoice) {
     Double.Answer = [](OPENFILENAMEA& r) { return Choose(r, "C:\\ARCH\\TEST.ACE", 1, 0); };
     EXPECT_TRUE(Dialog->RunDialog());
     const OPENFILENAMEA& first = Double.Request;
-    EXPECT_EQ(first.lStructSize, 76u);
+    // The older versions' request: 76 bytes in the 32-bit program.
+    EXPECT_EQ(first.lStructSize, sizeof(void*) == 4 ? 76u : UINT(OPENFILENAME_SIZE_VERSION_400A));
     EXPECT_EQ(first.hwndOwner, App->Handle()) << "the application window, not the main window";
     EXPECT_EQ(first.hInstance, GetModuleHandleA(nullptr));
     EXPECT_EQ(Double.Filter,

@@ -41,6 +41,7 @@
 
 #include "../ProcessResources.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -68,7 +69,9 @@ static std::string ClassOf(HWND window) {
     return Utf8(buffer);
 }
 
-static HWND ParseHandle(const char* text) { return HWND(std::strtoul(text, nullptr, 0)); }
+static HWND ParseHandle(const char* text) {
+    return reinterpret_cast<HWND>(std::uintptr_t(std::strtoull(text, nullptr, 0)));
+}
 
 static BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);

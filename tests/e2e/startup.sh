@@ -7,7 +7,7 @@ wineserver -p
 
 # The libraries of the open dialog, the shell and network names are loaded when first needed.
 check "the program imports only what its first window needs" "GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll" \
-    "$(i686-w64-mingw32-objdump -p "$TOLVO_EXE" | awk '/DLL Name:/ {print $3}' | sort -f | tr '\n' ' ' | sed 's/ $//')"
+    "$(${TOLVO_ARCH:-i686}-w64-mingw32-objdump -p "$TOLVO_EXE" | awk '/DLL Name:/ {print $3}' | sort -f | tr '\n' ' ' | sed 's/ $//')"
 
 work=$(mktemp -d)
 start_tolvo "$work"

@@ -25,10 +25,11 @@ TOLVO_ACE_LOG=$(winpath "$work/ace.log")
 unpack() { click_client "$1" 261 64 65 25; }
 
 # The system folder as the program sees it, and where it lies in the prefix: on a 64-bit system
-# a 32-bit program's system32 is syswow64, and the 64-bit system32 is out of its sight.
+# a 32-bit program's system32 is syswow64, and the 64-bit system32 is out of its sight (a 64-bit
+# build, made where no 32-bit program runs, sees the 64-bit one).
 windows=$WINEPREFIX/drive_c/windows
 system32=$windows/system32
-[ -d "$windows/syswow64" ] && system32=$windows/syswow64
+[ -d "$windows/syswow64" ] && [ "$TOLVO_ARCH" = i686 ] && system32=$windows/syswow64
 rm -f "$windows/system32/ace32.exe" "$system32/ace32.exe"
 
 # The warning: the program's message dialog, captioned with the title, without an icon, its one
