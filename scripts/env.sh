@@ -54,8 +54,14 @@ prepare_prefix() { # prefix-dir driver [win32|win64]
     [ -f "$prefix/.tolvo-ready" ] && return
     echo "Creating the Wine prefix $prefix (once; this takes a while)" >&2
     rm -rf "$prefix"
-    DISPLAY= wineboot -i >/dev/null 2>&1 || true
+    # wineboot's exit code says little; a prefix without its Windows folder is a failed one.
+    DISPLAY= wineboot -i >"$prefix.log" 2>&1 || true
     wineserver -w
+    if [ ! -d "$prefix/drive_c/windows/Fonts" ]; then
+        echo "The Wine prefix $prefix could not be created:" >&2
+        cat "$prefix.log" >&2
+        return 1
+    fi
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null
     wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d "$driver" /f >/dev/null
@@ -63,17 +69,22 @@ prepare_prefix() { # prefix-dir driver [win32|win64]
     touch "$prefix/.tolvo-ready"
 }
 
-# Configures the build tree once and builds the given targets (all when none are given).
+# Configures the build tree once (again after a configure that failed half-way: it leaves a
+# cache but no build system) and builds the given targets (all when none are given). A failed
+# configure or build fails the command, with CMake's and the compiler's messages shown.
 build_tolvo() { # [target...]
-    if [ ! -f "$BUILD_DIR/CMakeCache.txt" ]; then
+    if [ ! -f "$BUILD_DIR/Makefile" ]; then
+        mkdir -p "$BUILD_DIR"
         cmake -S "$TOLVO_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release \
-            -DCMAKE_TOOLCHAIN_FILE="$TOLVO_ROOT/cmake/mingw-$TOLVO_ARCH.cmake" >"$BUILD_DIR.cmake.log" 2>&1 ||
-            { cat "$BUILD_DIR.cmake.log" >&2; return 1; }
+            -DCMAKE_TOOLCHAIN_FILE="$TOLVO_ROOT/cmake/mingw-$TOLVO_ARCH.cmake" >"$BUILD_DIR/cmake.log" 2>&1 ||
+            { cat "$BUILD_DIR/cmake.log" >&2; return 1; }
     fi
     local targets=()
     for target in "$@"; do targets+=(--target "$target"); done
-    cmake --build "$BUILD_DIR" -j2 "${targets[@]}" | grep -v -E '^\[ *[0-9]+%\] (Built target|Building|Linking)' || true
-    [ "${PIPESTATUS[0]}" = 0 ]
+    # Only the progress lines are left out; the filter itself never fails the build.
+    cmake --build "$BUILD_DIR" -j2 "${targets[@]}" 2>&1 |
+        { grep -v -E '^\[ *[0-9]+%\] (Built target|Building|Linking)' || true; }
+    return "${PIPESTATUS[0]}"
 }
 
 # Starts an Xvfb display of our own on the first free number from FIRST on and exports DISPLAY;

@@ -210,6 +210,21 @@ TEST_F(OpenDialogRun, EverythingIsUndoneWhenTheCallRaises) {
     EXPECT_EQ(Dialog->FileName, "");
 }
 
+// The hook runs inside the platform's dialog code: what a handler raises there is reported by the
+// error box, as from a window procedure, and the dialog goes on and closes as usual.
+TEST_F(OpenDialog, AnErrorRaisedInTheHookIsReportedAndTheDialogStillCloses) {
+    TOpenDialog* dialog = Form1->OpenDialog1;
+    dialog->OnShow = [](TObject*) { throw EInvalidOperation("Raised while the dialog starts"); };
+    TMessageBoxWatcher watcher(IDCANCEL);
+    EXPECT_FALSE(dialog->RunDialog());
+    auto boxes = watcher.Boxes();
+    ASSERT_EQ(boxes.size(), 2u) << "the error box, then the dialog";
+    EXPECT_EQ(boxes[0].Text, "Raised while the dialog starts.");
+    EXPECT_EQ(boxes[0].Caption, "Tolvo");
+    EXPECT_EQ(dialog->DialogWindow(), nullptr) << "closed";
+    EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+}
+
 TEST_F(OpenDialog, WithoutTheOldStyleTheExplorerDialogIsCentredWhenReady) {
     TOpenDialog dialog(nullptr);
     dialog.Filter = "Archiwa ACE (*ace)|*.ace";

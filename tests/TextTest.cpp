@@ -52,8 +52,8 @@ TEST(CodePageSpelling, OnlyCharactersWithACounterpartOfTheirOwnAreSpelled) {
     EXPECT_EQ(PlatformSpelling(L"\u0416\u0443\u043A.ace", 1250), "???.ace");
     // A typed "?" is the character itself, but it is never part of a file's name.
     EXPECT_TRUE(NarrowExactly(L"C:\\a?b", 1250, narrow));
-    EXPECT_FALSE(NarrowExactly(L"C:\\a?b", 1250, narrow, false));
-    EXPECT_FALSE(NarrowExactly(L"C:\\a*", 1250, narrow, false));
+    EXPECT_FALSE(NarrowExactly(L"C:\\a?b", 1250, narrow, wcRefused));
+    EXPECT_FALSE(NarrowExactly(L"C:\\a*", 1250, narrow, wcRefused));
     // Another code page spells other letters.
     EXPECT_TRUE(NarrowExactly(L"\u0416\u0443\u043A", 1251, narrow));
     EXPECT_EQ(narrow, "\xC6\xF3\xEA");

@@ -76,8 +76,8 @@ void TDirectoryListBox::Rebuild() {
     std::string root = DrivePart(ActivePath, codePage) + "\\";
     auto known = FVolumeFlags.find(root);
     DWORD flags = known != FVolumeFlags.end() ? known->second : ReadVolumeFlags(root);
-    NamesKeepCase = (flags & 3) != 0;
-    NamesCaseSensitive = (flags & 1) != 0;
+    NamesKeepCase = (flags & (FILE_CASE_SENSITIVE_SEARCH | FILE_CASE_PRESERVED_NAMES)) != 0;
+    NamesCaseSensitive = (flags & FILE_CASE_SENSITIVE_SEARCH) != 0;
     // An item's value names its picture; subfolders, by far the most items, keep the value 0
     // and are added in one run.
     auto add = [this](const std::string& text, const TBitmap& picture) {

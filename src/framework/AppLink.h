@@ -30,3 +30,15 @@ class TApplicationLink {
 
 TApplicationLink* AppLink();
 void SetAppLink(TApplicationLink* link);
+
+// Runs the work of a function the platform calls (a window procedure, a dialog hook, an
+// enumeration callback): no exception may cross the platform's frames. Whatever escapes goes to
+// the application's exception report, and the callback answers what the work had set by then.
+template <class TWork> void RunGuarded(TObject* sender, TWork&& work) noexcept {
+    try {
+        work();
+    } catch (...) {
+        if (TApplicationLink* link = AppLink())
+            link->HandleException(sender);
+    }
+}

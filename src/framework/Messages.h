@@ -13,6 +13,9 @@ struct TMessage {
 };
 
 // The framework's own notifications, delivered synchronously to controls, windowless included.
+// They lie at 0xB000 and above, in the range the platform leaves to applications (WM_APP to
+// 0xBFFF), so that they can never be taken for a standard control's own messages (WM_USER up),
+// and a notification reflected to a child (CN_BASE + a platform message) never meets them.
 enum : UINT {
     CM_DIALOGKEY = 0xB005,
     CM_DIALOGCHAR = 0xB006,

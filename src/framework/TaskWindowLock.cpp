@@ -1,5 +1,7 @@
 #include "TaskWindowLock.h"
 
+#include "AppLink.h"
+
 namespace {
 struct TLockState {
     HWND Except;
@@ -8,8 +10,10 @@ struct TLockState {
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
     auto* state = reinterpret_cast<TLockState*>(param);
-    if (window != state->Except && IsWindowVisible(window) && IsWindowEnabled(window))
-        state->Disabled->push_back(window);
+    RunGuarded(nullptr, [&] {
+        if (window != state->Except && IsWindowVisible(window) && IsWindowEnabled(window))
+            state->Disabled->push_back(window);
+    });
     return TRUE;
 }
 } // namespace

@@ -34,10 +34,11 @@ static std::string Narrow(const std::wstring& text, UINT codePage, DWORD flags, 
     return narrow;
 }
 
-bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow, bool wildcards) {
+bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
+                   TWildcards wildcards) {
     // Plain ASCII, most names, is the same in every code page.
     if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; })) {
-        if (!wildcards && text.find_first_of(L"?*") != std::wstring::npos)
+        if (wildcards == wcRefused && text.find_first_of(L"?*") != std::wstring::npos)
             return false;
         narrow.assign(text.begin(), text.end());
         return true;
@@ -50,7 +51,7 @@ bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
     // The way back tells a look-alike from the character itself where the flag is not kept.
     if (lost || Widen(converted, codePage) != text)
         return false;
-    if (!wildcards && converted.find_first_of("?*") != std::string::npos)
+    if (wildcards == wcRefused && converted.find_first_of("?*") != std::string::npos)
         return false;
     narrow = converted;
     return true;

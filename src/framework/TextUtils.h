@@ -9,10 +9,11 @@ std::string AdjustLineBreaks(const std::string& text, UINT codePage);
 
 // The text in the code page, when every character has its own counterpart there: false when a
 // character would be lost to the default character or replaced by a look-alike (best fit),
-// either of which could name another file. A wildcard is never part of a name, so a "?" or "*"
-// in the result counts as lost too when wildcards is false.
+// either of which could name another file. A wildcard is never part of a name: where the text
+// is to be a name (wcRefused), a "?" or "*" in the result counts as lost too.
+enum TWildcards { wcAllowed, wcRefused };
 bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
-                   bool wildcards = true);
+                   TWildcards wildcards = wcAllowed);
 // The text as the platform's 8-bit functions spell it: look-alikes and "?" where the code page
 // has no counterpart.
 std::string PlatformSpelling(const std::wstring& text, UINT codePage);

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "Form.h"
 #include "Picture.h"
+#include "TextUtils.h"
 
 #include <algorithm>
 #include <map>
@@ -19,45 +20,82 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
     TWinControl* control = TWinControl::FindControl(window);
     if (!control) {
         if (!GCreating)
-            return DefWindowProcA(window, msg, wParam, lParam);
+            return (IsWindowUnicode(window) ? DefWindowProcW : DefWindowProcA)(window, msg, wParam,
+                                                                               lParam);
         control = const_cast<TWinControl*>(GCreating);
         GCreating = nullptr;
         control->Attach(window);
     }
     TMessage message{msg, wParam, lParam, 0};
-    try {
-        control->WndProc(message);
-    } catch (...) {
-        if (TApplicationLink* link = AppLink())
-            link->HandleException(control);
-    }
+    RunGuarded(control, [&] { control->WndProc(message); });
     return message.Result;
 }
 
+// The class names are ASCII: the same in 8-bit and in wide text.
+static std::wstring WideName(const std::string& name) { return {name.begin(), name.end()}; }
+
+// The class settings of a framework class, in 8-bit or in wide text: a class standing on a
+// standard control takes the control's, else the framework's own.
+template <class TWindowClass, class TChar>
+static void FillWindowClass(TWindowClass& windowClass, const TChar* baseClass, const TChar* name,
+                            BOOL(WINAPI* classInfo)(HINSTANCE, const TChar*, TWindowClass*)) {
+    if (baseClass) {
+        if (!classInfo(nullptr, baseClass, &windowClass))
+            RaiseLastOSError("GetClassInfo");
+    } else {
+        windowClass.style = CS_DBLCLKS;
+        windowClass.hCursor = LoadCursorA(nullptr, LPCSTR(IDC_ARROW));
+    }
+    windowClass.hInstance = MainInstance();
+    windowClass.lpszClassName = name;
+}
+
+// Registers a framework class in wide text; returns the procedure that does its default
+// handling.
+static WNDPROC RegisterWideClass(const TCreateParams& params) {
+    WNDCLASSW windowClass{};
+    std::wstring base = params.BaseClass ? WideName(params.BaseClass) : L"";
+    std::wstring name = WideName(params.WinClassName);
+    FillWindowClass(windowClass, params.BaseClass ? base.c_str() : nullptr, name.c_str(),
+                    GetClassInfoW);
+    WNDPROC defaultProc = params.BaseClass ? windowClass.lpfnWndProc : DefWindowProcW;
+    windowClass.lpfnWndProc = FrameworkWndProc;
+    if (!RegisterClassW(&windowClass))
+        RaiseLastOSError("RegisterClass");
+    return defaultProc;
+}
+
+static WNDPROC RegisterNarrowClass(const TCreateParams& params) {
+    WNDCLASSA windowClass{};
+    FillWindowClass(windowClass, params.BaseClass, params.WinClassName.c_str(), GetClassInfoA);
+    WNDPROC defaultProc = params.BaseClass ? windowClass.lpfnWndProc : DefWindowProcA;
+    windowClass.lpfnWndProc = FrameworkWndProc;
+    if (!RegisterClassA(&windowClass))
+        RaiseLastOSError("RegisterClass");
+    return defaultProc;
+}
+
 // Registers the framework's window class once; returns the procedure that does the default
-// handling: the standard control's own for a class standing on one, else DefWindowProcA.
+// handling: the standard control's own for a class standing on one, else the platform's.
 static WNDPROC RegisterWindowClass(const TCreateParams& params) {
     static std::map<std::string, WNDPROC> registered;
     auto found = registered.find(params.WinClassName);
     if (found != registered.end())
         return found->second;
-    WNDCLASSA windowClass{};
-    WNDPROC defaultProc = DefWindowProcA;
-    if (params.BaseClass) {
-        if (!GetClassInfoA(nullptr, params.BaseClass, &windowClass))
-            RaiseLastOSError("GetClassInfo");
-        defaultProc = windowClass.lpfnWndProc;
-    } else {
-        windowClass.style = CS_DBLCLKS;
-        windowClass.hCursor = LoadCursorA(nullptr, LPCSTR(IDC_ARROW));
-    }
-    windowClass.lpfnWndProc = FrameworkWndProc;
-    windowClass.hInstance = MainInstance();
-    windowClass.lpszClassName = params.WinClassName.c_str();
-    if (!RegisterClassA(&windowClass))
-        RaiseLastOSError("RegisterClass");
+    WNDPROC defaultProc = params.WideText ? RegisterWideClass(params) : RegisterNarrowClass(params);
     registered.emplace(params.WinClassName, defaultProc);
     return defaultProc;
+}
+
+static HWND CreateFrameworkWindow(const TCreateParams& params) {
+    if (!params.WideText)
+        return CreateWindowExA(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(),
+                               params.Style, params.X, params.Y, params.Width, params.Height,
+                               params.WndParent, nullptr, MainInstance(), nullptr);
+    return CreateWindowExW(params.ExStyle, WideName(params.WinClassName).c_str(),
+                           Widen(params.Caption, CP_ACP).c_str(), params.Style, params.X, params.Y,
+                           params.Width, params.Height, params.WndParent, nullptr, MainInstance(),
+                           nullptr);
 }
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -122,10 +160,9 @@ void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     FDefWndProc = RegisterWindowClass(params);
+    FWideText = params.WideText;
     GCreating = this;
-    HWND window = CreateWindowExA(
-        params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
-        params.Y, params.Width, params.Height, params.WndParent, nullptr, MainInstance(), nullptr);
+    HWND window = CreateFrameworkWindow(params);
     GCreating = nullptr;
     if (!window)
         RaiseLastOSError("CreateWindowEx");
@@ -309,7 +346,7 @@ bool TWinControl::HandlePlatformMessage(TMessage& message) {
         Paint(message);
         return true;
     case WM_ERASEBKGND:
-        if (FDefWndProc != DefWindowProcA)
+        if (StandsOnControl())
             break;
         EraseBackground(HDC(message.WParam));
         message.Result = 1;
@@ -396,7 +433,8 @@ void TWinControl::DefaultHandler(TMessage& message) {
 }
 
 LRESULT TWinControl::CallDefault(UINT msg, WPARAM wParam, LPARAM lParam) const {
-    return CallWindowProcA(FDefWndProc, Handle(), msg, wParam, lParam);
+    return (FWideText ? CallWindowProcW : CallWindowProcA)(FDefWndProc, Handle(), msg, wParam,
+                                                           lParam);
 }
 
 // Mouse input over a windowless child, or anywhere while one holds the capture, is the child's.
@@ -428,7 +466,7 @@ static bool IsWindowless(const TControl* control) {
 
 void TWinControl::Paint(TMessage& message) {
     bool hasWindowless = std::any_of(FControls.begin(), FControls.end(), IsWindowless);
-    if (FDefWndProc != DefWindowProcA && !hasWindowless) {
+    if (StandsOnControl() && !hasWindowless) {
         DefaultHandler(message);
         return;
     }
@@ -441,6 +479,10 @@ void TWinControl::Paint(TMessage& message) {
 }
 
 void TWinControl::PaintWindow(HDC) {}
+
+bool TWinControl::StandsOnControl() const {
+    return FDefWndProc != DefWindowProcA && FDefWndProc != DefWindowProcW;
+}
 
 void TWinControl::Broadcast(TMessage& message) {
     for (TControl* control : std::vector<TControl*>(FControls))

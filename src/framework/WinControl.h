@@ -12,6 +12,9 @@ struct TCreateParams {
     HWND WndParent = nullptr;
     std::string WinClassName;        // the framework's class, registered on first use
     const char* BaseClass = nullptr; // a standard control class it stands on, or none
+    // The window holds its text as the platform's wide text, so that what is typed or set there
+    // keeps the characters the code page cannot spell. Its messages then come as wide ones.
+    bool WideText = false;
 };
 
 // A control with a window of its own, made when first needed. Every message of that window
@@ -94,6 +97,8 @@ class TWinControl : public TControl {
     bool HandlePlatformMessage(TMessage& message);
     bool HandleNotification(TMessage& message);
     void Paint(TMessage& message);
+    // A standard control paints the window, not the framework.
+    bool StandsOnControl() const;
     void EraseBackground(HDC dc) const;
     void TakeWindowBounds();
     HBRUSH PrepareChildColors(HDC dc) const;
@@ -103,6 +108,7 @@ class TWinControl : public TControl {
 
     mutable HWND FHandle = nullptr;
     mutable WNDPROC FDefWndProc = nullptr;
+    bool FWideText = false;
     mutable HBRUSH FBrush = nullptr;
     mutable TColor FBrushColor = 0;
     std::vector<TControl*> FControls;

@@ -73,6 +73,7 @@ struct TDialogAccess {
         dialog.FDialogWindow = window;
         dialog.FPreviousWndProc = previous;
     }
+    static void Deliver(TCommonDialog& dialog, TMessage& message) { dialog.WndProc(message); }
 };
 
 // The optional 3-D control library of platform versions below 4.
@@ -104,13 +105,14 @@ LRESULT CALLBACK DialogThunk(HWND window, UINT msg, WPARAM wParam, LPARAM lParam
     if (!dialog)
         return DefWindowProcA(window, msg, wParam, lParam);
     TMessage message{msg, wParam, lParam, 0};
-    try {
-        dialog->WndProc(message);
-    } catch (...) {
-        if (AppLink())
-            AppLink()->HandleException(dialog);
-    }
+    RunGuarded(dialog, [&] { TDialogAccess::Deliver(*dialog, message); });
     return message.Result;
+}
+
+// The component a hook's message is for: the one being made until the dialog window is its.
+static TCommonDialog* DialogOf(HWND window) {
+    auto* dialog = reinterpret_cast<TCommonDialog*>(GetPropA(window, "TolvoDialog"));
+    return dialog ? dialog : GCreatingDialog;
 }
 
 // Hands the dialog window to the component being made: its messages go to the component first.
@@ -121,7 +123,8 @@ static void TakeOver(HWND window, WPARAM wParam, LPARAM lParam) {
     SetPropA(window, "TolvoDialog", dialog);
     TDialogAccess::Attach(*dialog, window,
                           WNDPROC(SetWindowLongPtrA(window, GWLP_WNDPROC, LONG_PTR(DialogThunk))));
-    DialogThunk(window, WM_INITDIALOG, wParam, lParam);
+    TMessage message{WM_INITDIALOG, wParam, lParam, 0};
+    TDialogAccess::Deliver(*dialog, message);
 }
 
 static void Centre(HWND window) {
@@ -150,7 +153,7 @@ static std::wstring ChosenPath(HWND dialog) {
 // The 3-D library's flag for every kind of control in a dialog.
 constexpr DWORD Ctl3DAllControls = 0xFFFF;
 
-UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+static void OldStyleHookMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     static const UINT fileOk = RegisterWindowMessageA(FILEOKSTRINGA);
     if (msg == fileOk) {
         GChosenPath = ChosenPath(window);
@@ -164,16 +167,23 @@ UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lPar
     } else if (msg == WM_DESTROY && GDialogCtl3D && Ctl3DLibrary().UnAutoSubclass) {
         Ctl3DLibrary().UnAutoSubclass();
     }
+}
+
+// The hooks answer 0: the dialog's own procedure handles every message after them.
+UINT_PTR CALLBACK OldStyleHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    RunGuarded(DialogOf(window), [&] { OldStyleHookMessage(window, msg, wParam, lParam); });
     return 0;
 }
 
 // The explorer-style dialog's hook window is a child of the frame the user sees: the frame is
 // centred once the dialog is ready.
 UINT_PTR CALLBACK ExplorerHook(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG)
-        TakeOver(window, wParam, lParam);
-    else if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(CDN_INITDONE))
-        Centre(GetParent(window));
+    RunGuarded(DialogOf(window), [&] {
+        if (msg == WM_INITDIALOG)
+            TakeOver(window, wParam, lParam);
+        else if (msg == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == UINT(CDN_INITDONE))
+            Centre(GetParent(window));
+    });
     return 0;
 }
 
@@ -231,8 +241,8 @@ EUnspellableFile::EUnspellableFile()
 bool SpellChosenPath(const std::wstring& path, std::string& spelled) {
     UINT codePage = Machine().CodePage();
     std::wstring shortPath = Machine().ShortPath(path);
-    return (!shortPath.empty() && NarrowExactly(shortPath, codePage, spelled, false)) ||
-           NarrowExactly(path, codePage, spelled, false);
+    return (!shortPath.empty() && NarrowExactly(shortPath, codePage, spelled, wcRefused)) ||
+           NarrowExactly(path, codePage, spelled, wcRefused);
 }
 
 // The dialog's answer in full: the path it took when a name was accepted, as long as the 8-bit

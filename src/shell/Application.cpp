@@ -19,11 +19,7 @@ LRESULT CALLBACK ApplicationWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM
     if (!Application || Application->FHandle != window)
         return DefWindowProcA(window, msg, wParam, lParam);
     TMessage message{msg, wParam, lParam, 0};
-    try {
-        Application->WndProc(message);
-    } catch (...) {
-        Application->ReportException(Application);
-    }
+    RunGuarded(Application, [&] { Application->WndProc(message); });
     return message.Result;
 }
 
@@ -145,16 +141,26 @@ void TApplication::RunMessageLoop() {
     FRunning = false;
 }
 
+// A window holding wide text gets its messages in wide text: taken through the 8-bit functions,
+// a typed character the code page cannot spell would come as a "?" or a look-alike. So the next
+// message is looked at first, then taken in the form its window needs.
 void TApplication::HandleMessage() {
     try {
         MSG msg;
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
             Idle();
-        } else if (msg.message == WM_QUIT) {
+            return;
+        }
+        bool wide = msg.hwnd && IsWindowUnicode(msg.hwnd);
+        // Gone meanwhile (taken by what a sent message did): the next step looks again.
+        if (!(wide ? PeekMessageW : PeekMessageA)(&msg, msg.hwnd, msg.message, msg.message,
+                                                  PM_REMOVE))
+            return;
+        if (msg.message == WM_QUIT) {
             FTerminated = true;
         } else if (!IsKeyMessageConsumed(msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            (wide ? DispatchMessageW : DispatchMessageA)(&msg);
         }
     } catch (...) {
         ReportException(this);
@@ -411,6 +417,10 @@ void TApplication::Shutdown() {
     DestroyComponents();
 }
 
+// Where the code starts in the program's own image, past its headers: an address outside every
+// module is told as an offset from there.
+constexpr UINT_PTR CodeSectionOffset = 0x1000;
+
 std::string LastChanceText(const std::string& className, const std::string& message,
                            const void* address) {
     // The module holding the address and the offset into it; without an address the program's
@@ -423,7 +433,7 @@ std::string LastChanceText(const std::string& className, const std::string& mess
         offset = UINT_PTR(address) - UINT_PTR(memory.AllocationBase);
     } else {
         GetModuleFileNameA(nullptr, module, sizeof module);
-        offset = address ? UINT_PTR(address) - 0x1000 : 0;
+        offset = address ? UINT_PTR(address) - CodeSectionOffset : 0;
     }
     std::string name = module;
     name = name.substr(name.find_last_of('\\') + 1);

@@ -33,6 +33,7 @@
 //   probe foreground          prints the foreground window and its class
 //   probe short PATH          prints the platform's short (8.3) form of the path
 //   probe clip TEXT           puts the text on the clipboard, as a copy in another program does
+//   probe settext HWND TEXT   sets the window's text in wide text, as an automation tool does
 //   probe session             reads commands from standard input, one a line, and answers each
 //                             with its output and a line "=" followed by its exit code
 #include <windows.h>
@@ -410,8 +411,12 @@ static int Run(int argc, char** argv) {
         return ShortPath(WideArgument(2));
     if (command == "clip" && argc > 2)
         return Clip(WideArgument(2));
+    if (command == "settext" && argc > 3)
+        return SendMessageW(ParseHandle(argv[2]), WM_SETTEXT, 0, LPARAM(WideArgument(3).c_str()))
+                   ? 0
+                   : 1;
     std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
                          "items|closebox|minbox|class|children|count|stack|ping|resources|"
-                         "windows|hit|foreground|session|short|clip ...\n");
+                         "windows|hit|foreground|session|short|clip|settext ...\n");
     return 2;
 }
