@@ -55,7 +55,7 @@ class TTimingMachine : public TMachine {
         return Inner.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Inner.SetErrorMode(mode); }
-    bool StartProgram(const std::string& program, const std::string& commandLine) override {
+    DWORD StartProgram(const std::string& program, const std::string& commandLine) override {
         return Inner.StartProgram(program, commandLine);
     }
     void OpenUrl(HWND owner, const std::string& url) override { Inner.OpenUrl(owner, url); }

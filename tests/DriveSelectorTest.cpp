@@ -5,6 +5,7 @@
 #include "about/TForm3.h"
 #include "main/Program.h"
 #include "main/TForm1.h"
+#include "main/UnpackCommand.h"
 
 namespace {
 
@@ -336,6 +337,7 @@ TEST_F(DrivesThatFail, ADriveThatDisappears) {
     Machine.AddDirectory("F:\\MUSIC");
     Start("F:\\PHOTOS");
     EXPECT_EQ(Drives->ItemText(Drives->ItemIndex()), "f:");
+    Machine.AddFile(ArchiverSearch().ProgramFolder + "ace32.exe");
     Machine.RemoveDrive('F');
     // The tree still shows the drive it was on: opening anything there fails.
     ExpectFailedOpen(2, "Invalid filename."); // 2024

@@ -40,7 +40,7 @@ class TCountedStarts : public TMachine {
         return Real.ReadWholeFile(path, limit, bytes);
     }
     UINT SetErrorMode(UINT mode) override { return Real.SetErrorMode(mode); }
-    bool StartProgram(const std::string&, const std::string&) override { return ++Starts, true; }
+    DWORD StartProgram(const std::string&, const std::string&) override { return ++Starts, 0; }
     void OpenUrl(HWND owner, const std::string& url) override { Real.OpenUrl(owner, url); }
 
     TMachine& Real;

@@ -240,9 +240,17 @@ UINT TSimulatedMachine::SetErrorMode(UINT mode) {
     return previous;
 }
 
-bool TSimulatedMachine::StartProgram(const std::string& program, const std::string& commandLine) {
+// A folder is refused as the platform refuses it: access denied.
+DWORD TSimulatedMachine::StartProgram(const std::string& program, const std::string& commandLine) {
+    DWORD attributes = FileAttributes(program);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return ERROR_FILE_NOT_FOUND;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ERROR_ACCESS_DENIED;
+    if (auto refused = FStartRefused.find(Key(program)); refused != FStartRefused.end())
+        return refused->second;
     Started.emplace_back(program, commandLine);
-    return true;
+    return 0;
 }
 
 void TSimulatedMachine::OpenUrl(HWND owner, const std::string& url) {

@@ -34,13 +34,15 @@ class TSimulatedMachine : public TMachine {
     void Remove(const std::string& path);
     // Entering the directory fails with the code.
     void Refuse(const std::string& path, DWORD code) { FRefused[Key(path)] = code; }
+    // Starting the program there fails with the code, as for a file that is no program.
+    void RefuseStart(const std::string& path, DWORD code) { FStartRefused[Key(path)] = code; }
     // Listing the directory fails.
     void MakeUnreadable(const std::string& path) { FUnreadable.insert(Key(path)); }
     // Makes the directory current, as if the program had been started there.
     void StartIn(const std::string& path);
 
     UINT Page = 1250;
-    std::vector<std::pair<std::string, std::string>> Started;
+    std::vector<std::pair<std::string, std::string>> Started; // the programs that did start
     std::vector<std::string> OpenedUrls;
     std::vector<HWND> UrlOwners; // the owner window handed over with each URL
     std::vector<UINT> ErrorModes;
@@ -65,7 +67,7 @@ class TSimulatedMachine : public TMachine {
     DWORD FileAttributes(const std::string& path) override;
     TFileRead ReadWholeFile(const std::string& path, LONGLONG limit, std::string& bytes) override;
     UINT SetErrorMode(UINT mode) override;
-    bool StartProgram(const std::string& program, const std::string& commandLine) override;
+    DWORD StartProgram(const std::string& program, const std::string& commandLine) override;
     void OpenUrl(HWND owner, const std::string& url) override;
 
   private:
@@ -84,6 +86,7 @@ class TSimulatedMachine : public TMachine {
     std::map<char, TDrive> FDrives;
     std::map<std::string, TEntry> FEntries;
     std::map<std::string, DWORD> FRefused;
+    std::map<std::string, DWORD> FStartRefused;
     std::set<std::string> FUnreadable;
     std::map<std::string, std::string> FDriveCurrent; // root key -> full path
     std::string FCurrent;

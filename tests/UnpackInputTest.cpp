@@ -196,6 +196,24 @@ TEST_F(UnpackInput, ArchivePathsWithAnAmpersandBlanksAndTheLongestTheDialogRetur
 
 namespace {
 
+// The texts of the boxes shown while the action runs.
+Strings BoxTexts(const std::function<void()>& action) {
+    TMessageBoxWatcher watcher;
+    action();
+    Strings texts;
+    for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+        texts.push_back(box.Text);
+    return texts;
+}
+
+// The program started with the command line: what the start-up posts, taken as the loop takes it.
+Strings OpenWith(const wchar_t* commandLine) {
+    return BoxTexts([&] {
+        Form1->TakeCommandLineWhenShown(commandLine);
+        PumpMessages();
+    });
+}
+
 // The main window on a simulated machine, which records every start of the archiver.
 class UnpackOnSimulatedMachine : public MainWindow {
   protected:
@@ -209,12 +227,7 @@ class UnpackOnSimulatedMachine : public MainWindow {
     // The texts of the boxes one "Rozpakuj" shows.
     Strings Unpack(const std::string& destination) {
         Form1->Edit1->SetText(destination);
-        TMessageBoxWatcher watcher;
-        Press(Form1->RxSpeedButton2);
-        Strings texts;
-        for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
-            texts.push_back(box.Text);
-        return texts;
+        return BoxTexts([] { Press(Form1->RxSpeedButton2); });
     }
     TSimulatedMachine Machine;
 };
@@ -232,6 +245,49 @@ TEST_F(UnpackOnSimulatedMachine, ADeviceNameGetsTheWarningAndNothingElse) {
     EXPECT_EQ(Unpack("CONSOLE"), Strings{}) << "a folder named like a device is a folder";
     ASSERT_EQ(Machine.Started.size(), 1u);
     EXPECT_EQ(Machine.Started[0].second, "ace32.exe x -v  CONSOLE");
+}
+
+TEST_F(UnpackOnSimulatedMachine, AnArchiverThatCannotBeStartedIsReportedAndNothingFollows) {
+    const std::string notFound = "Nie znaleziono programu ace32.exe. Umieść go w folderze programu "
+                                 "Tolvo lub w folderze wskazanym w zmiennej PATH.";
+    const std::string refused = "Nie można uruchomić programu ace32.exe: ";
+    std::string beside = ArchiverSearch().ProgramFolder + "ace32.exe";
+    Machine.Remove(beside);
+    EXPECT_EQ(Unpack("C:\\NOWHERE"), Strings{notFound}) << "no warning about the destination";
+    EXPECT_EQ(UnpackCommand, "ace32.exe x -v  C:\\NOWHERE") << "the command is built all the same";
+
+    Machine.AddDirectory(beside);
+    EXPECT_EQ(Unpack("C:\\WORK"), Strings{refused + SystemErrorMessage(ERROR_ACCESS_DENIED) + "."})
+        << "a folder of that name, where nothing else is";
+    std::string inStartup = StartupDirectory() + "\\ace32.exe";
+    Machine.AddFile(inStartup);
+    EXPECT_EQ(Unpack("C:\\WORK"), Strings{}) << "a folder of that name is passed over";
+    ASSERT_EQ(Machine.Started.size(), 1u);
+    EXPECT_EQ(Machine.Started[0].first, inStartup);
+
+    Machine.RefuseStart(inStartup, ERROR_BAD_EXE_FORMAT);
+    EXPECT_EQ(Unpack("C:\\NOWHERE"),
+              Strings{refused + SystemErrorMessage(ERROR_BAD_EXE_FORMAT, inStartup) + "."});
+    EXPECT_EQ(Machine.Started.size(), 1u) << "nothing more was started";
+}
+
+TEST(SystemErrorMessage, ThePlatformsTextWithoutItsFullStopAndLineBreak) {
+    // (The text for a file that is no program names it where "%1" stands: below.)
+    for (DWORD code : {ERROR_FILE_NOT_FOUND, ERROR_ACCESS_DENIED}) {
+        char raw[512] = "";
+        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                       raw, sizeof raw, nullptr);
+        std::string text = SystemErrorMessage(code);
+        ASSERT_FALSE(text.empty()) << code;
+        EXPECT_EQ(std::string(raw).rfind(text, 0), 0u) << raw;
+        EXPECT_EQ(std::string(".\r\n ").find(text.back()), std::string::npos) << text;
+    }
+    EXPECT_EQ(SystemErrorMessage(0x2FFFFFFF), "805306367") << "no text: the code";
+    std::string named = SystemErrorMessage(ERROR_BAD_EXE_FORMAT, "C:\\X\\ace32.exe");
+    EXPECT_EQ(named.find("%1"), std::string::npos);
+    EXPECT_EQ(std::string(".\r\n ").find(named.back()), std::string::npos) << named;
+    EXPECT_NE(named.find("C:\\X\\ace32.exe"), std::string::npos)
+        << "the program named where the text names it";
 }
 
 TEST_F(UnpackOnSimulatedMachine, ANetworkDestinationIsLookedForOnItsShare) {
@@ -261,12 +317,7 @@ Strings Drop(const std::vector<std::wstring>& items) {
     drop->fWide = TRUE;
     std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(drop + 1));
     GlobalUnlock(memory);
-    TMessageBoxWatcher watcher;
-    SendMessageW(Form1->Handle(), WM_DROPFILES, WPARAM(memory), 0);
-    Strings texts;
-    for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
-        texts.push_back(box.Text);
-    return texts;
+    return BoxTexts([&] { SendMessageW(Form1->Handle(), WM_DROPFILES, WPARAM(memory), 0); });
 }
 
 // Replaces the field's text by pasting: the way in for what the code page cannot spell.
@@ -365,19 +416,77 @@ TEST_F(UnpackOnSimulatedMachine, DroppedFilesAndFolders) {
     EXPECT_EQ(Chosen(), chosen("C:\\IN\\___~1.ACE", "C:\\IN"));
 }
 
+// Replaces the field's text by typing it: each character comes through the application's loop
+// as a keyboard's would after translation.
+static void Type(TApplication& application, HWND field, const std::wstring& text) {
+    SendMessageW(field, EM_SETSEL, 0, -1);
+    for (wchar_t c : text)
+        PostMessageW(field, WM_CHAR, c, 1);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE))
+        application.HandleMessage();
+}
+
+TEST_F(UnpackOnSimulatedMachine, TheOneArgumentOfTheCommandLineIsTakenAsADropOfIt) {
+    Machine.AddDirectory("C:\\IN");
+    Machine.AddFile("C:\\IN\\MYARCH~1.ACE");
+    Machine.AddFile("C:\\IN\\DATA.ACE");
+    Machine.ShortPaths[L"C:\\IN\\My archive.ace"] = L"C:\\IN\\MYARCH~1.ACE";
+    Form1->Edit1->SetText("C:\\WORK");
+    auto chosen = [](std::string archive, std::string destination) {
+        return std::make_tuple(archive, archive, destination);
+    };
+    auto before = Chosen();
+    EXPECT_EQ(OpenWith(L"tolvo.exe"), Strings{});
+    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\DATA.ACE C:\\IN\\My archive.ace"), Strings{});
+    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\My archive.ace"), Strings{}) << "unquoted: two";
+    EXPECT_EQ(Chosen(), before) << "none, or several: nothing is taken";
+
+    EXPECT_EQ(OpenWith(L"\"C:\\Program Files\\Tolvo\\tolvo.exe\" \"C:\\IN\\My archive.ace\""),
+              Strings{});
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\MYARCH~1.ACE", "C:\\WORK")) << "quoted, in its short form";
+    EXPECT_EQ(Unpack("C:\\WORK"), Strings{});
+    EXPECT_EQ(UnpackCommand, "ace32.exe x -v C:\\IN\\MYARCH~1.ACE C:\\WORK");
+
+    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\gone.ace"), Strings{"File not found."});
+    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\\u0109.ace"), Strings{Unspellable});
+    EXPECT_EQ(Chosen(), chosen("C:\\IN\\MYARCH~1.ACE", "C:\\WORK")) << "refused: nothing changes";
+    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN"), Strings{});
+    EXPECT_EQ(Form1->DirectoryListBox1->ActivePath, "C:\\IN") << "a folder moves the tree";
+    EXPECT_EQ(Form1->Edit1->Text(), "C:\\IN");
+}
+
+TEST_F(UnpackInput, ARelativeArgumentKeepsNamingItsFileWhereverTheTreeMoves) {
+    Scratch.Write("plik.ace", "");
+    EXPECT_EQ(OpenWith(L"tolvo.exe plik.ace"), Strings{});
+    Form1->DirectoryListBox1->ChangeDirectory(Scratch.Path + "\\beta");
+    EXPECT_NE(GetFileAttributesA(Form1->OpenDialog1->FileName.c_str()), INVALID_FILE_ATTRIBUTES)
+        << Form1->OpenDialog1->FileName;
+    EXPECT_EQ(Form1->Label2->Caption(), Form1->OpenDialog1->FileName);
+}
+
 TEST_F(UnpackOnSimulatedMachine, ADestinationTheCodePageCannotSpellStartsNothing) {
     EXPECT_EQ(Unpack("C:\\WORK"), Strings{});
     std::string command = UnpackCommand;
-    for (const wchar_t* pasted : {L"C:\\WORK\\\u0109", L"C:\\WORK\uFF3Cx", L"C:\\\u732B"}) {
-        Paste(Form1->Edit1->Handle(), pasted);
-        TMessageBoxWatcher watcher;
-        Press(Form1->RxSpeedButton2);
-        ASSERT_EQ(watcher.Boxes().size(), 1u);
-        EXPECT_EQ(watcher.Boxes()[0].Text,
-                  "Ścieżki docelowej nie można zapisać w stronie kodowej systemu.");
-    }
+    HWND field = Form1->Edit1->Handle();
+    auto set = [](HWND window, const std::wstring& text) {
+        SendMessageW(window, WM_SETTEXT, 0, LPARAM(text.c_str()));
+    };
+    auto type = [this](HWND window, const std::wstring& text) { Type(*App, window, text); };
+    using TEnter = std::function<void(HWND, const std::wstring&)>;
+    for (const TEnter& enter : {TEnter(Paste), TEnter(type), TEnter(set)})
+        for (const wchar_t* text : {L"C:\\WORK\\\u0109", L"C:\\WORK\uFF3Cx", L"C:\\\u732B"}) {
+            enter(field, text);
+            EXPECT_EQ(Form1->Edit1->WideText(), text) << "the field holds what was entered";
+            TMessageBoxWatcher watcher;
+            Press(Form1->RxSpeedButton2);
+            ASSERT_EQ(watcher.Boxes().size(), 1u);
+            EXPECT_EQ(watcher.Boxes()[0].Text,
+                      "Ścieżki docelowej nie można zapisać w stronie kodowej systemu.");
+        }
     EXPECT_EQ(UnpackCommand, command);
     EXPECT_EQ(Machine.Started.size(), 1u) << "only the first press started the archiver";
+    EXPECT_EQ(Form1->Edit1->Text(), "C:\\?") << "the 8-bit text spells it as the platform does";
     EXPECT_EQ(Unpack("C:\\WORK\\?"), Strings{Warning}) << "a typed \"?\" goes as today";
     EXPECT_EQ(Machine.Started.size(), 2u);
 }

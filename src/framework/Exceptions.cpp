@@ -4,15 +4,22 @@
 
 void RaiseOutOfResources() { throw EOutOfResources("Out of system resources"); }
 
-void RaiseLastOSError(const char* what) {
-    DWORD code = GetLastError();
+std::string SystemErrorMessage(DWORD code, const std::string& subject) {
     char buffer[512] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
                    buffer, sizeof buffer, nullptr);
     std::string text = buffer;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.'))
-        text.pop_back();
-    throw EOSError(Format("%s failed: %s (code %lu)", what, text.c_str(), code));
+    text.erase(text.find_last_not_of("\r\n .") + 1);
+    for (size_t at = text.find("%1"); at != std::string::npos;
+         at = text.find("%1", at + subject.size()))
+        text.replace(at, 2, subject);
+    return text.empty() ? Format("%lu", code) : text;
+}
+
+void RaiseLastOSError(const char* what) {
+    DWORD code = GetLastError();
+    throw EOSError(
+        Format("%s failed: %s (code %lu)", what, SystemErrorMessage(code).c_str(), code));
 }
 
 static std::string InOutErrorMessage(DWORD code) {

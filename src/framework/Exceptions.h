@@ -50,5 +50,10 @@ TOLVO_EXCEPTION(EOSError, Exception);
 // Raises EOutOfResources, the error of every drawing object or menu the platform refuses.
 [[noreturn]] void RaiseOutOfResources();
 
+// The platform's own text for an error code, without its closing full stop and line break (the
+// error box adds the full stop), the subject in place of its "%1" ("%1 is not a valid
+// application"); the code itself when the platform has no text for it.
+std::string SystemErrorMessage(DWORD code, const std::string& subject = "");
+
 // Raises EOSError with the platform's text for the last error of the calling thread.
 [[noreturn]] void RaiseLastOSError(const char* what);

@@ -121,7 +121,7 @@ class TWin32Machine : public TMachine {
 
     UINT SetErrorMode(UINT mode) override { return ::SetErrorMode(mode); }
 
-    bool StartProgram(const std::string& program, const std::string& commandLine) override {
+    DWORD StartProgram(const std::string& program, const std::string& commandLine) override {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -130,10 +130,10 @@ class TWin32Machine : public TMachine {
         std::string line = commandLine;
         if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             nullptr, &startup, &process))
-            return false;
+            return GetLastError();
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
-        return true;
+        return 0;
     }
 
     void OpenUrl(HWND owner, const std::string& url) override {
@@ -179,4 +179,15 @@ std::vector<std::wstring> TakeDroppedFiles(HDROP drop) {
     if (finish)
         finish(drop);
     return items;
+}
+
+std::vector<std::wstring> CommandLineArguments(const wchar_t* commandLine) {
+    static auto* split = Late<decltype(CommandLineToArgvW)>("shell32.dll", "CommandLineToArgvW");
+    int count = 0;
+    LPWSTR* arguments = split ? split(commandLine, &count) : nullptr;
+    if (!arguments)
+        return {};
+    std::vector<std::wstring> result(arguments, arguments + count);
+    LocalFree(arguments);
+    return result;
 }

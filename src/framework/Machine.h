@@ -22,7 +22,9 @@ class TMachine {
 
     // The ANSI code page that paths are written in.
     virtual UINT CodePage() = 0;
-    // The process's current directory as a full path.
+    // The process's current directory as a full path. (The open dialog's hook reads the folder
+    // the dialog moved to with GetCurrentDirectoryW past this seam: that is the platform's
+    // dialog speaking, in wide text, and no simulated machine stands behind a real dialog.)
     virtual std::string CurrentDirectory() = 0;
     // Changes it; 0 on success, else the platform's error code.
     virtual DWORD ChangeDirectory(const std::string& path) = 0;
@@ -53,8 +55,8 @@ class TMachine {
     // Sets the error mode and returns the previous one.
     virtual UINT SetErrorMode(UINT mode) = 0;
     // Starts the program with the command line in a normal window, in the current directory,
-    // without waiting; false when it cannot be started.
-    virtual bool StartProgram(const std::string& program, const std::string& commandLine) = 0;
+    // without waiting; 0 when it started, else the platform's error code.
+    virtual DWORD StartProgram(const std::string& program, const std::string& commandLine) = 0;
     // Asks the shell to open a URL with its registered handler.
     virtual void OpenUrl(HWND owner, const std::string& url) = 0;
 };
@@ -76,3 +78,6 @@ BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request);
 // The paths of the files and folders of a drop, in the drop's order; the drop is finished (its
 // memory freed) either way. None when the shell's library is missing.
 std::vector<std::wstring> TakeDroppedFiles(HDROP drop);
+// The arguments of a command line as the platform's rules split them, the program's own name
+// first. None when the shell's library is missing.
+std::vector<std::wstring> CommandLineArguments(const wchar_t* commandLine);

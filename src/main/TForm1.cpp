@@ -40,8 +40,9 @@ void TForm1::RxSpeedButton1Click(TObject*) {
 }
 
 // "Rozpakuj": the archiver is started first; the warning about the destination comes after and
-// is about the folder the archiver receives. A device is never a folder to unpack into: for one
-// the warning is all that happens. A character the code page cannot spell would reach the
+// is about the folder the archiver receives. An archiver that cannot be started is reported
+// instead, and then there is nothing to warn about. A device is never a folder to unpack into: for
+// one the warning is all that happens. A character the code page cannot spell would reach the
 // archiver as a "?" or as a look-alike that names another folder: such a destination is refused
 // before anything starts.
 void TForm1::RxSpeedButton2Click(TObject*) {
@@ -104,7 +105,18 @@ void TForm1::CreateParams(TCreateParams& params) const {
     params.ExStyle |= WS_EX_ACCEPTFILES;
 }
 
+// Posted by the start-up, the program's command line in LParam.
+constexpr UINT WM_TAKECOMMANDLINE = WM_APP;
+
+void TForm1::TakeCommandLineWhenShown(const wchar_t* commandLine) {
+    PostMessageA(Handle(), WM_TAKECOMMANDLINE, 0, LPARAM(commandLine));
+}
+
 void TForm1::WndProc(TMessage& message) {
+    if (message.Msg == WM_TAKECOMMANDLINE) {
+        TakeCommandLine(reinterpret_cast<const wchar_t*>(message.LParam));
+        return;
+    }
     if (message.Msg != WM_DROPFILES) {
         TForm::WndProc(message);
         return;
@@ -113,6 +125,18 @@ void TForm1::WndProc(TMessage& message) {
     // While a dialog or a message is up the window is locked: the drop is not for it.
     if (IsWindowEnabled(Handle()))
         TakeDropped(items);
+}
+
+// A dropped item comes in full; a name typed relative to the start-up directory is made full
+// the same way, so that browsing in the tree later does not change the archive it names.
+void TForm1::TakeCommandLine(const wchar_t* commandLine) {
+    std::vector<std::wstring> arguments = CommandLineArguments(commandLine);
+    if (arguments.size() != 2)
+        return;
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(arguments[1].c_str(), MAX_PATH, full.data(), nullptr);
+    full.resize(length < MAX_PATH ? length : 0);
+    TakeDropped({full.empty() ? arguments[1] : full});
 }
 
 namespace {
@@ -143,7 +167,7 @@ void TForm1::TakeDropped(const std::vector<std::wstring>& items) {
             return;
         // The tree shows a folder by its own name, never by its short form.
         std::string folder;
-        if (!NarrowExactly(dropped.front().Path, Machine().CodePage(), folder, false))
+        if (!NarrowExactly(dropped.front().Path, Machine().CodePage(), folder, wcRefused))
             throw EInOutError(ERROR_INVALID_NAME);
         DirectoryListBox1->ChangeDirectory(folder);
         return;

@@ -41,6 +41,11 @@ class TForm1 : public TForm {
     // moves to the first. A missing file or one whose name the code page cannot spell is
     // reported and changes nothing.
     void TakeDropped(const std::vector<std::wstring>& items);
+    // The command line the program was started with, taken once the window is shown (the loop
+    // shows it before it takes the message posted here): one argument, the item the program
+    // was opened with ("Open with", a file association), is taken as a drop of that item; none,
+    // or several, change nothing. The text must outlive the posting, as the platform's does.
+    void TakeCommandLineWhenShown(const wchar_t* commandLine);
 
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
 
@@ -50,6 +55,7 @@ class TForm1 : public TForm {
 
   private:
     TRxSpeedButton* KeyButton(WPARAM key) const;
+    void TakeCommandLine(const wchar_t* commandLine);
 };
 
 extern TForm1* Form1;

@@ -1,6 +1,7 @@
 #include "UnpackCommand.h"
 
 #include "FileCtrl/PathScan.h"
+#include "framework/Exceptions.h"
 #include "framework/Machine.h"
 #include "framework/Resources.h"
 #include "framework/TextUtils.h"
@@ -135,8 +136,21 @@ static bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+static bool Exists(const std::string& path) {
+    return Machine().FileAttributes(path) != INVALID_FILE_ATTRIBUTES;
+}
+
 void StartArchiver(const std::string& commandLine) {
-    std::string archiver = FindArchiver(ArchiverSearch(), IsFile);
-    if (!archiver.empty())
-        Machine().StartProgram(archiver, commandLine);
+    TArchiverSearch search = ArchiverSearch();
+    std::string archiver = FindArchiver(search, IsFile);
+    // A folder of that name is never taken for the archiver, but where it is all there is, the
+    // platform's answer for it tells the user more than "not found" would.
+    if (archiver.empty())
+        archiver = FindArchiver(search, Exists);
+    if (archiver.empty())
+        throw Exception("Nie znaleziono programu ace32.exe. Umieść go w folderze programu Tolvo "
+                        "lub w folderze wskazanym w zmiennej PATH");
+    if (DWORD error = Machine().StartProgram(archiver, commandLine))
+        throw Exception("Nie można uruchomić programu ace32.exe: " +
+                        SystemErrorMessage(error, archiver));
 }

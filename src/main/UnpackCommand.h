@@ -48,5 +48,6 @@ TArchiverSearch ArchiverSearch();
 const std::string& StartupDirectory();
 
 // Starts the archiver found by ArchiverSearch with the command line, in a normal window and in
-// the program's current directory, without waiting. Reports nothing when it cannot.
+// the program's current directory, without waiting. Raises the error the user is shown when
+// there is none anywhere or the platform refuses to start the one found.
 void StartArchiver(const std::string& commandLine);

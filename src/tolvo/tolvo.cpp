@@ -1,9 +1,11 @@
 #include "main/Program.h"
+#include "main/TForm1.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return RunProgram([] {
         TApplication application;
         CreateProgramWindows(application);
+        Form1->TakeCommandLineWhenShown(GetCommandLineW());
         application.RunMessageLoop();
     });
 }

@@ -8,7 +8,8 @@ start_in_own_prefix wine-desktop
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null
 work=$(mktemp -d)
-cp "$TOLVO_EXE" "$(dirname "$TOLVO_EXE")/readme.txt" "$work/"
+# The archiver beside the program: "Rozpakuj" then starts it and warns about the destination.
+cp "$TOLVO_EXE" "$(dirname "$TOLVO_EXE")/readme.txt" "$(dirname "$PROBE_EXE")/ace32.exe" "$work/"
 
 # The windows of the program in the stacking order, top first, with their stay-on-top state.
 order() { # window...

@@ -3,7 +3,9 @@
 # system folder or the search path but never from the current directory of the moment, then
 # warns about a missing destination; "Wyjdź" and the close box end the program with exit code 0.
 # In a 64-bit prefix the system folder is the one a 32-bit program sees, never the 64-bit one.
-# Archives and folders dropped on the window from a file manager.
+# Without an archiver anywhere, or with a file of that name that is no program, the error box
+# says so and nothing is started. Archives and folders dropped on the window from a file manager,
+# and one given on the command line.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -23,6 +25,17 @@ export TOLVO_ACE_LOG
 TOLVO_ACE_LOG=$(winpath "$work/ace.log")
 
 unpack() { click_client "$1" 261 64 65 25; }
+
+NOT_FOUND="Nie znaleziono programu ace32.exe. Umieść go w folderze programu Tolvo lub w folderze wskazanym w zmiennej PATH."
+# The error box is up with the text: the platform's message box, closed with Enter.
+expect_error() { # what text
+    local box
+    box=$(probe dialog 10000)
+    check "$1: the error box" "$2" "$(probe item "$box" 65535)"
+    screenshot "$3"
+    xdotool key Return
+    probe gone "$box" 5000 >/dev/null
+}
 
 # The system folder as the program sees it, and where it lies in the prefix: on a 64-bit system
 # a 32-bit program's system32 is syswow64, and the 64-bit system32 is out of its sight (a 64-bit
@@ -95,7 +108,8 @@ check "the open dialog moved the current directory to the archive's folder" yes 
     "$([ -n "$about" ] && echo yes || echo no)"
 [ -n "$about" ] && probe close "$about"
 unpack "$main"
-expect_warning "no archiver"
+expect_error "no archiver" "$NOT_FOUND" archiver-not-found
+check "and no warning follows" "" "$(probe dialog 1000)"
 sleep 1
 check "the archiver lying in the current directory is never run" no \
     "$([ -e "$work/ace.log" ] && echo yes || echo no)"
@@ -133,7 +147,7 @@ main=$(probe find "Tolvo v1.0" 20000)
 if [ "$system32" != "$windows/system32" ]; then
     cp "$ACE32_EXE" "$windows/system32/"
     unpack "$main"
-    expect_warning "archiver in the 64-bit system folder"
+    expect_error "archiver in the 64-bit system folder" "$NOT_FOUND" archiver-not-found-64
     sleep 1
     check "the 64-bit system folder is out of the program's sight" no \
         "$([ -e "$work/ace.log" ] && echo yes || echo no)"
@@ -146,6 +160,21 @@ check "the archiver in the program's system folder runs" \
     "$(winpath "$system32/ace32.exe" | tr a-z A-Z)" "$(record_value path "$work/ace.log" | tr a-z A-Z)"
 rm -f "$system32/ace32.exe"
 expect_warning "archiver in the system folder"
+# A file of that name that is no program: the platform's own message, nothing started.
+echo "not a program" >"$system32/ace32.exe"
+rm -f "$work/ace.log"
+unpack "$main"
+box=$(probe dialog 10000)
+text=$(probe item "$box" 65535)
+check "a file that is no program: the platform's message after the program's words" yes \
+    "$([[ "$text" == "Nie można uruchomić programu ace32.exe: "?*. && "$text" != *$'\n'* ]] && echo yes || echo no)"
+echo "$text" >"$ARTEFACTS/archiver-refused.txt"
+screenshot archiver-refused
+xdotool key Return
+probe gone "$box" 5000 >/dev/null
+check "and nothing started, no warning" "no " \
+    "$([ -e "$work/ace.log" ] && echo yes || echo no) $(probe dialog 1000)"
+rm -f "$system32/ace32.exe"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 
@@ -184,6 +213,31 @@ unpack_into "after the missing file and a drop on the box" "$folder" \
     "$(shortpath "$work/drop/second.zip")"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+
+# 8. Started with an archive as its one argument, as "Open with" starts it: the label shows it (the
+# screenshot; the label has no window to read) and "Rozpakuj" hands its short form on; a missing
+# one gives the error box, and "Wyjdź" ends with 0.
+opened=$(winpath "$work/drop/Dropped archive.ace")
+rm -f "$work/ace.log"
+(cd "$work/start" && wine "$work/prog/tolvo.exe" "$opened"; echo $? >"$ARTEFACTS/exit-code") &
+TOLVO_PID=$!
+main=$(probe find "Tolvo v1.0" 20000)
+sleep 1
+screenshot opened-with
+unpack "$main"
+wait_for_file "$work/ace.log"
+check "its short form reaches the archiver" "$(shortpath "$work/drop/Dropped archive.ace")" \
+    "$(record_value arg3 "$work/ace.log")"
+expect_warning "after an archive opened with the program"
+probe close "$main"
+check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
+rm -f "$ARTEFACTS/exit-code"
+(cd "$work/start" && wine "$work/prog/tolvo.exe" "$(winpath "$work/drop")\\gone.ace"; echo $? >"$ARTEFACTS/exit-code") &
+TOLVO_PID=$!
+main=$(probe find "Tolvo v1.0" 20000)
+expect_error "a missing archive on the command line" "File not found." opened-missing
+click_client "$main" $EXIT_BUTTON
+check "\"Wyjdź\" then ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 
 rm -rf "$work"
 summary
