@@ -5,6 +5,7 @@
 #include "framework/PopupMenu.h"
 #include "framework/WinControl.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 bool NewStyleLook = PlatformMajorVersion() >= 4;
@@ -519,4 +520,11 @@ void RegisterRxControls() {
         .Property<B>("Transparent", [](B& c, P p, R r) { c.SetTransparent(r.Boolean(p)); })
         .Property<B>("WordWrap", [](B& c, P p, R r) { c.SetWordWrap(r.Boolean(p)); })
         .Property<B>("OnDblClick", [](B& c, P p, R r) { c.OnDblClick = r.Event(p); });
+}
+
+long TRxSpeedButton::AccessibleRole() const { return ROLE_SYSTEM_PUSHBUTTON; }
+
+long TRxSpeedButton::AccessibleState() const {
+    return TGraphicControl::AccessibleState() | (FMouseInside ? STATE_SYSTEM_HOTTRACKED : 0) |
+           (FDown ? STATE_SYSTEM_PRESSED : 0);
 }

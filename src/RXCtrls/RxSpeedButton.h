@@ -57,6 +57,11 @@ class TRxSpeedButton : public TGraphicControl {
     TNotifyEvent OnDblClick;
 
     void WndProc(TMessage& message) override;
+    // A push button: hot-tracked while the pointer is over it, pressed while it is down.
+    long AccessibleRole() const override;
+    long AccessibleState() const override;
+    std::string AccessibleAction() const override { return "Naciśnij"; }
+    void DoAccessibleAction() override { Click(); }
 
   protected:
     void Notification(TComponent* component, TOperation operation) override;

@@ -35,3 +35,18 @@ void TForm3::RxSpeedButton2Click(TObject*) {
 void TForm3::RxSpeedButton3Click(TObject*) {
     Machine().OpenUrl(Handle(), std::string("http://") + AuthorWebHost);
 }
+
+bool TForm3::IsShortCut(WPARAM key, LPARAM keyData) { return ClickForKey(KeyButton(key), keyData); }
+
+TRxSpeedButton* TForm3::KeyButton(WPARAM key) const {
+    if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0)
+        return nullptr;
+    bool alt = GetKeyState(VK_MENU) < 0;
+    if (!alt && (key == VK_ESCAPE || key == VK_RETURN))
+        return RxSpeedButton1;
+    if (alt && key == 'M')
+        return RxSpeedButton2;
+    if (alt && key == 'W')
+        return RxSpeedButton3;
+    return nullptr;
+}

@@ -26,6 +26,12 @@ class TForm3 : public TForm {
     void RxSpeedButton1Click(TObject* sender);
     void RxSpeedButton2Click(TObject* sender);
     void RxSpeedButton3Click(TObject* sender);
+
+    // Escape and Enter: "OK"; Alt+M: "mail do autora"; Alt+W: "strona WWW autora".
+    bool IsShortCut(WPARAM key, LPARAM keyData) override;
+
+  private:
+    TRxSpeedButton* KeyButton(WPARAM key) const;
 };
 
 extern TForm3* Form3;

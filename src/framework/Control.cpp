@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include "Accessible.h"
+#include "TextUtils.h"
 #include "WinControl.h"
 
 #include <windowsx.h>
@@ -57,6 +59,7 @@ void TControl::SetEnabled(bool value) {
         return;
     FEnabled = value;
     Perform(CM_ENABLEDCHANGED);
+    NotifyAccessibleChange(*this, EVENT_OBJECT_STATECHANGE);
 }
 
 void TControl::SetCaption(const std::string& value) {
@@ -64,6 +67,13 @@ void TControl::SetCaption(const std::string& value) {
         return;
     FCaption = value;
     Perform(CM_TEXTCHANGED);
+    NotifyAccessibleChange(*this, EVENT_OBJECT_NAMECHANGE);
+}
+
+std::string TControl::AccessibleName() const { return WithoutAccelerator(Caption()); }
+
+long TControl::AccessibleState() const {
+    return (Enabled() ? 0 : STATE_SYSTEM_UNAVAILABLE) | (Visible() ? 0 : STATE_SYSTEM_INVISIBLE);
 }
 
 void TControl::SetParentFont(bool value) {

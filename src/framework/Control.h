@@ -90,6 +90,19 @@ class TControl : public TComponent {
     // Multiplies the control's place and size by numerator / denominator.
     virtual void ScaleBy(int numerator, int denominator);
 
+    // What assistive technology is told of the control, in the platform's terms (ROLE_SYSTEM_,
+    // STATE_SYSTEM_). A windowless control has no window to be asked: the accessible object of
+    // its parent's window asks the control. Role 0 leaves a windowless control out.
+    virtual long AccessibleRole() const { return 0; }
+    virtual std::string AccessibleName() const;
+    virtual std::string AccessibleValue() const { return ""; }
+    virtual long AccessibleState() const;
+    // The default action's name; none when the control has no action.
+    virtual std::string AccessibleAction() const { return ""; }
+    // Does the default action, as the control's own input would. Called from the loop, never
+    // from inside an accessibility client's call.
+    virtual void DoAccessibleAction() {}
+
   protected:
     // Each fires its event.
     virtual void MouseDown(TMouseButton button, UINT keys, int x, int y);

@@ -9,6 +9,7 @@ class TEdit : public TWinControl {
     explicit TEdit(TComponent* owner);
     const char* ClassName() const override { return "TEdit"; }
     std::string Text() const { return Caption(); }
+    std::string AccessibleValue() const override { return Text(); }
     void SetText(const std::string& value) { SetCaption(value); }
     // The text as the field holds it, with the characters that its 8-bit text cannot spell.
     std::wstring WideText() const;

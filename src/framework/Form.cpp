@@ -209,6 +209,16 @@ void TForm::WndProc(TMessage& message) {
             return;
         }
         break;
+    case WM_SETTINGCHANGE:
+        if (message.WParam != SPI_SETHIGHCONTRAST)
+            break;
+        [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+        // Another scheme: the window and every child draw again in the colours it gives.
+        TWinControl::WndProc(message);
+        RedrawWindow(Handle(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return;
     case WM_SYSCOMMAND:
         if ((message.WParam & SystemCommandMask) == SC_MINIMIZE && AppLink()) {
             AppLink()->MinimizeForm(this);
@@ -217,6 +227,15 @@ void TForm::WndProc(TMessage& message) {
         break;
     }
     TWinControl::WndProc(message);
+}
+
+bool TForm::ClickForKey(TControl* control, LPARAM keyData) {
+    if (!control)
+        return false;
+    bool repeated = HIWORD(keyData) & KF_REPEAT;
+    if (!repeated && IsWindowEnabled(Handle()))
+        control->Click();
+    return true;
 }
 
 int TForm::ShowModal() {

@@ -54,8 +54,9 @@ class TForm : public TWinControl {
     int ModalResult = 0;
     int HelpContext = 0;
     virtual bool CloseQuery() { return true; }
-    // A key pressed anywhere in the window, offered before its focused control sees it: true when
-    // the window took it as one of its own commands. keyData is the key message's lParam.
+    // A key pressed anywhere in the window (with Alt too), offered before its focused control
+    // sees it: true when the window took it as one of its own commands. keyData is the key
+    // message's lParam.
     virtual bool IsShortCut(WPARAM key, LPARAM keyData) {
         (void)key, (void)keyData;
         return false;
@@ -66,6 +67,9 @@ class TForm : public TWinControl {
     const TNotifyEvent* FindHandler(const std::string& name) const;
 
   protected:
+    // A key of the window's own that clicks the control (none: not the window's key): a held
+    // key clicks once, and a window locked by a dialog or box takes the key without acting.
+    bool ClickForKey(TControl* control, LPARAM keyData);
     // Offers a method to the description: "OnClick = Name" binds it.
     void RegisterHandler(const std::string& name, TNotifyEvent handler);
     // Builds the window from the text resource of that name and fits it to this screen.

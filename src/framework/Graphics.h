@@ -25,6 +25,13 @@ inline COLORREF ColorToRGB(TColor color) {
     return color < 0 ? GetSysColor(color & 0xFF) : COLORREF(color);
 }
 
+// Whether the platform's high-contrast mode is on. Tests may put a query of their own here.
+extern bool (*HighContrastOn)();
+// The colour for text of the font colour on the background: a fixed font colour on a system
+// colour gives way to the system's window text colour while high contrast is on, and where it
+// would all but vanish on the background (a scheme that darkens the window); else it stays.
+TColor ReadableTextColor(TColor font, TColor background);
+
 // Passes on a drawing object or context the platform made; raises EOutOfResources when it refused.
 template <class THandle> THandle CheckResource(THandle handle) {
     if (!handle)

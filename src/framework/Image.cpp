@@ -1,5 +1,7 @@
 #include "Image.h"
 
+#include <oleacc.h>
+
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 105, 105); }
 
 void TImage::SetPicture(std::unique_ptr<TGraphic> picture) {
@@ -39,3 +41,5 @@ const TGraphic& TImage::Shown() {
     }
     return *FScaled;
 }
+
+long TImage::AccessibleRole() const { return ROLE_SYSTEM_GRAPHIC; }

@@ -18,6 +18,9 @@ class TImage : public TGraphicControl {
     bool Center = false;
     bool IncrementalDisplay = false;
     void ScaleBy(int numerator, int denominator) override;
+    // A picture, with nothing to read.
+    long AccessibleRole() const override;
+    std::string AccessibleName() const override { return ""; }
 
   protected:
     void Paint() override;

@@ -1,5 +1,9 @@
 #include "Label.h"
 
+#include "TextUtils.h"
+
+#include <oleacc.h>
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 65, 17); }
 
 void TLabel::SetAutoSize(bool value) {
@@ -52,4 +56,10 @@ void TLabel::Paint() {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ColorToRGB(Enabled() ? Font().Color() : clGray));
     DrawTextA(dc, text.data(), int(text.size()), &area, DrawFlags());
+}
+
+long TLabel::AccessibleRole() const { return ROLE_SYSTEM_STATICTEXT; }
+
+std::string TLabel::AccessibleName() const {
+    return ShowAccelChar ? WithoutAccelerator(Caption()) : Caption();
 }

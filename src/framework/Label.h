@@ -15,6 +15,8 @@ class TLabel : public TGraphicControl {
     bool WordWrap = false;
 
     void WndProc(TMessage& message) override;
+    long AccessibleRole() const override;
+    std::string AccessibleName() const override;
 
   protected:
     void Paint() override;

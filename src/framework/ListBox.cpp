@@ -65,6 +65,7 @@ void TItemControl::WndProc(TMessage& message) {
 void TItemControl::DrawOwnerItem(const DRAWITEMSTRUCT& request) {
     FCanvas.SetHandle(request.hDC);
     FCanvas.Font.Assign(Font());
+    FCanvas.Font.SetColor(ReadableTextColor(Font().Color(), Color()));
     FCanvas.BrushColor = Color();
     if (request.itemState & ODS_SELECTED) {
         FCanvas.BrushColor = clHighlight;
@@ -122,4 +123,9 @@ void TCustomListBox::WndProc(TMessage& message) {
         return;
     }
     TItemControl::WndProc(message);
+}
+
+std::string TItemControl::AccessibleValue() const {
+    int index = ItemIndex();
+    return index >= 0 ? ItemText(index) : "";
 }

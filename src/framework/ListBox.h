@@ -45,6 +45,8 @@ class TItemControl : public TWinControl {
     void Clear() { Items().Clear(); }
     int AddItem(const std::string& text, LPARAM data = 0) { return Items().Add(text, data); }
     std::string ItemText(int index) const { return Items().Text(index); }
+    // The chosen item's text.
+    std::string AccessibleValue() const override;
     LPARAM ItemData(int index) const { return Items().Data(index); }
 
     void WndProc(TMessage& message) override;

@@ -14,12 +14,6 @@ FARPROC LibraryFunction(const char* library, const char* name) {
 
 namespace {
 
-// The function of that type and name; the call sites keep it. (A function pointer of no
-// particular type lies between the two types, as the compiler asks.)
-template <class F> F* Late(const char* library, const char* name) {
-    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(LibraryFunction(library, name)));
-}
-
 class TWin32Machine : public TMachine {
   public:
     UINT CodePage() override { return GetACP(); }

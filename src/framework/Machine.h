@@ -73,6 +73,11 @@ int PlatformMajorVersion();
 // missing. The libraries of the open dialog, the shell and network names are reached this way
 // only: the first window needs none of them, and loading them would delay it.
 FARPROC LibraryFunction(const char* library, const char* name);
+// The function of that type and name; the call sites keep it. (A function pointer of no
+// particular type lies between the two types, as the compiler asks.)
+template <class F> F* Late(const char* library, const char* name) {
+    return reinterpret_cast<F*>(reinterpret_cast<void (*)()>(LibraryFunction(library, name)));
+}
 // The platform's open dialog; FALSE, as for a failed dialog, when its library is missing.
 BOOL WINAPI RunOpenFileDialog(LPOPENFILENAMEA request);
 // The paths of the files and folders of a drop, in the drop's order; the drop is finished (its

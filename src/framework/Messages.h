@@ -31,6 +31,9 @@ enum : UINT {
     // What lies beneath a windowless control may look different now: the parent's own surface
     // or a windowless control below it was invalidated.
     CM_BACKDROPCHANGED = 0xB040,
+    // Posted by a window's accessible object: do the default action of its windowless child
+    // (the LPARAM), when it is still there and may act.
+    CM_ACCESSIBLEACTION = 0xB041,
     // Notifications a child window sends its parent come back to the child's own control
     // as CN_BASE + the message.
     CN_BASE = 0xBD00,

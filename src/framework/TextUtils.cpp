@@ -68,6 +68,16 @@ std::wstring Widen(const std::string& text, UINT codePage) {
     return wide;
 }
 
+std::string WithoutAccelerator(const std::string& caption) {
+    std::string text;
+    for (size_t i = 0; i < caption.size(); i++) {
+        if (caption[i] == '&' && i + 1 < caption.size())
+            i++; // the marked character, or the second "&" of a pair
+        text += caption[i];
+    }
+    return text;
+}
+
 std::string Format(const char* format, ...) {
     va_list args;
     va_start(args, format);

@@ -24,5 +24,8 @@ std::wstring Widen(const std::string& text, UINT codePage);
 constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
 
+// The caption as it reads, without the marker of its accelerator ("&&" reads as one "&").
+std::string WithoutAccelerator(const std::string& caption);
+
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,8 +1,9 @@
 #include "WinControl.h"
 
+#include "Accessible.h"
 #include "AppLink.h"
 #include "Exceptions.h"
-#include "Form.h"
+#include "GroupBox.h"
 #include "Picture.h"
 #include "TextUtils.h"
 
@@ -160,6 +161,7 @@ void TWinControl::CreateWnd() {
     TCreateParams params;
     CreateParams(params);
     FDefWndProc = RegisterWindowClass(params);
+    FBaseClass = params.BaseClass;
     FWideText = params.WideText;
     GCreating = this;
     HWND window = CreateFrameworkWindow(params);
@@ -251,6 +253,13 @@ void TWinControl::SetCaption(const std::string& value) {
     TControl::SetCaption(value);
 }
 
+std::string TWinControl::AccessibleName() const {
+    if (!ShowsValue(*this))
+        return TControl::AccessibleName();
+    auto* group = dynamic_cast<const TGroupBox*>(Parent());
+    return group ? group->AccessibleName() : "";
+}
+
 void TWinControl::Invalidate() {
     BackdropChanged(nullptr);
     if (FHandle)
@@ -280,47 +289,6 @@ void TWinControl::FontChanged() {
     for (TControl* control : FControls)
         control->ParentFontChanged();
     TControl::FontChanged();
-}
-
-bool TWinControl::CanFocus() const {
-    for (const TControl* control = this; control; control = control->Parent())
-        if (!control->Visible() || !control->Enabled())
-            return false;
-    return true;
-}
-
-bool TWinControl::Focused() const { return FHandle && GetFocus() == FHandle; }
-
-void TWinControl::SetFocus() { ::SetFocus(Handle()); }
-
-void TWinControl::CollectTabStops(std::vector<TWinControl*>& list) const {
-    std::vector<TWinControl*> children;
-    for (TControl* control : FControls)
-        if (auto windowed = dynamic_cast<TWinControl*>(control))
-            children.push_back(windowed);
-    auto rank = [](const TWinControl* control) {
-        return control->FTabOrder < 0 ? INT_MAX : control->FTabOrder;
-    };
-    std::stable_sort(children.begin(), children.end(),
-                     [&](auto* a, auto* b) { return rank(a) < rank(b); });
-    for (TWinControl* child : children) {
-        if (!child->CanFocus())
-            continue;
-        if (child->TabStop)
-            list.push_back(child);
-        child->CollectTabStops(list);
-    }
-}
-
-void TWinControl::SelectNext(bool forward) {
-    std::vector<TWinControl*> stops;
-    CollectTabStops(stops);
-    if (stops.empty())
-        return;
-    auto current = std::find_if(stops.begin(), stops.end(), [](auto* c) { return c->Focused(); });
-    int count = int(stops.size());
-    int index = current == stops.end() ? (forward ? -1 : 0) : int(current - stops.begin());
-    stops[(index + (forward ? 1 : count - 1)) % count]->SetFocus();
 }
 
 // The child window a notification to its parent comes from.
@@ -368,6 +336,8 @@ bool TWinControl::HandlePlatformMessage(TMessage& message) {
     case WM_SYSCOLORCHANGE:
         Perform(CM_SYSCOLORCHANGE);
         break;
+    case WM_GETOBJECT:
+        return AnswerAccessibleObject(*this, message);
     case WM_NCDESTROY:
         DefaultHandler(message);
         Detach();
@@ -396,6 +366,9 @@ bool TWinControl::HandleNotification(TMessage& message) {
     case CM_DIALOGCHAR:
         Broadcast(message);
         return true;
+    case CM_ACCESSIBLEACTION:
+        DoPostedAccessibleAction(*this, reinterpret_cast<TControl*>(message.LParam));
+        return true;
     }
     return false;
 }
@@ -422,7 +395,7 @@ void TWinControl::TakeWindowBounds() {
 
 // A standard control asks for its colours: the control's font colour on its own colour.
 HBRUSH TWinControl::PrepareChildColors(HDC dc) const {
-    SetTextColor(dc, ColorToRGB(Font().Color()));
+    SetTextColor(dc, ColorToRGB(ReadableTextColor(Font().Color(), Color())));
     SetBkColor(dc, ColorToRGB(Color()));
     return Brush();
 }
@@ -557,42 +530,4 @@ TControl* ControlAtScreenPos(POINT point) {
     ScreenToClient(windowed->Handle(), &point);
     TControl* windowless = windowed->ControlAtPos(point, true);
     return windowless ? windowless : windowed;
-}
-
-bool ModifierHeld() {
-    return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-}
-
-bool IsKeyMessageConsumed(const MSG& msg) {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
-        return false;
-    TWinControl* target = nullptr;
-    for (HWND window = msg.hwnd; window && !target; window = GetParent(window))
-        target = TWinControl::FindControl(window);
-    if (!target)
-        return false;
-    TWinControl* form = target;
-    while (form->Parent())
-        form = form->Parent();
-    if (auto* window = dynamic_cast<TForm*>(form);
-        window && msg.message == WM_KEYDOWN && window->IsShortCut(msg.wParam, msg.lParam))
-        return true;
-    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
-        target->Perform(CN_KEYDOWN, msg.wParam, msg.lParam))
-        return true;
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
-        GetKeyState(VK_MENU) >= 0) {
-        form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
-        return true;
-    }
-    // Enter and Escape go to the window's default and cancel buttons, when it has them.
-    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE) &&
-        !ModifierHeld())
-        return form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam) != 0;
-    // A letter the focused control does not take, or one typed with Alt, may be an accelerator.
-    bool unwanted =
-        msg.message == WM_CHAR && !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS);
-    if (msg.message == WM_SYSCHAR || unwanted)
-        return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
-    return false;
 }

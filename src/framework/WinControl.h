@@ -74,6 +74,12 @@ class TWinControl : public TControl {
     // The framework control behind a window, or null.
     static TWinControl* FindControl(HWND window);
 
+    // A standard control that shows a value (an edit, a list, a combo box) is named after the
+    // group holding it, as the platform names one after the label before it.
+    std::string AccessibleName() const override;
+    // The standard control the window stands on, or null.
+    const char* BaseClass() const { return FBaseClass; }
+
   protected:
     virtual void CreateParams(TCreateParams& params) const;
     virtual void CreateWnd();
@@ -108,6 +114,7 @@ class TWinControl : public TControl {
 
     mutable HWND FHandle = nullptr;
     mutable WNDPROC FDefWndProc = nullptr;
+    const char* FBaseClass = nullptr;
     bool FWideText = false;
     mutable HBRUSH FBrush = nullptr;
     mutable TColor FBrushColor = 0;

@@ -71,15 +71,7 @@ void TForm1::RxSpeedButton4Click(TObject*) {
 // is "Rozpakuj", Ctrl+O "Otwórz" and F1 "O programie" (the readme is the program's help). A held
 // key acts once, at its first press: a repeated Enter must not start a second archiver. While a
 // dialog has the window locked, a key still queued for it does nothing.
-bool TForm1::IsShortCut(WPARAM key, LPARAM keyData) {
-    TRxSpeedButton* button = KeyButton(key);
-    if (!button)
-        return false;
-    bool repeated = HIWORD(keyData) & KF_REPEAT;
-    if (!repeated && IsWindowEnabled(Handle()))
-        button->Click();
-    return true;
-}
+bool TForm1::IsShortCut(WPARAM key, LPARAM keyData) { return ClickForKey(KeyButton(key), keyData); }
 
 TRxSpeedButton* TForm1::KeyButton(WPARAM key) const {
     if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_MENU) < 0)

@@ -332,6 +332,18 @@ static int Clip(const std::wstring& text) {
 
 static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
 
+// Sets system colours, "INDEX 0xBBGGRR" pairs, as a control panel does: every program's windows
+// are told.
+static int SystemColors(int count, char** pairs) {
+    std::vector<int> indexes;
+    std::vector<COLORREF> colors;
+    for (int i = 0; i + 1 < count; i += 2) {
+        indexes.push_back(std::atoi(pairs[i]));
+        colors.push_back(COLORREF(Number(pairs[i + 1])));
+    }
+    return SetSysColors(int(indexes.size()), indexes.data(), colors.data()) ? 0 : 1;
+}
+
 static int Run(int argc, char** argv);
 
 // One command a line, its words separated by blanks; the answer ends with "=" and the exit code.
@@ -415,8 +427,10 @@ static int Run(int argc, char** argv) {
         return SendMessageW(ParseHandle(argv[2]), WM_SETTEXT, 0, LPARAM(WideArgument(3).c_str()))
                    ? 0
                    : 1;
+    if (command == "colors" && argc > 3)
+        return SystemColors(argc - 2, argv + 2);
     std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
                          "items|closebox|minbox|class|children|count|stack|ping|resources|"
-                         "windows|hit|foreground|session|short|clip|settext ...\n");
+                         "windows|hit|foreground|session|short|clip|settext|colors ...\n");
     return 2;
 }
