@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "framework/Graphics.h"
+#include "framework/TextUtils.h"
 
 class Controls : public TApplicationTest {};
 
@@ -196,4 +198,31 @@ TEST_F(Controls, TabMovesTheFocusInTabOrderAndShiftTabBack) {
     EXPECT_TRUE(panel0->Focused()) << "wraps around";
     MSG enter{panel0->Handle(), WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     EXPECT_FALSE(IsKeyMessageConsumed(enter)) << "Enter goes on to the focused control";
+}
+
+TEST(TextColours, AFixedColourGivesWayToTheWindowTextWhereItWouldVanishOrInHighContrast) {
+    auto* platformQuery = HighContrastOn;
+    HighContrastOn = [] { return false; };
+    EXPECT_EQ(ReadableTextColor(clBlack, clWindow), clBlack) << "black on the default white";
+    EXPECT_EQ(ReadableTextColor(clWindowText, clWindow), clWindowText);
+    EXPECT_EQ(ReadableTextColor(clBlack, 0xB7FFFF), clBlack) << "on a fixed colour it stays";
+    const int element = COLOR_WINDOW;
+    COLORREF window = GetSysColor(element), dark = RGB(20, 20, 20);
+    SetSysColors(1, &element, &dark);
+    EXPECT_EQ(ReadableTextColor(clBlack, clWindow), clWindowText) << "black on a dark window";
+    EXPECT_EQ(ReadableTextColor(clWhite, clWindow), clWhite);
+    SetSysColors(1, &element, &window);
+    HighContrastOn = [] { return true; };
+    EXPECT_EQ(ReadableTextColor(clBlack, clWindow), clWindowText);
+    EXPECT_EQ(ReadableTextColor(clBlack, 0xB7FFFF), clBlack);
+    EXPECT_EQ(ReadableTextColor(clHighlightText, clHighlight), clHighlightText);
+    HighContrastOn = platformQuery;
+}
+
+TEST(AccessibleNames, ACaptionReadsWithoutItsAcceleratorMarker) {
+    EXPECT_EQ(WithoutAccelerator("&Otw\xF3rz"), "Otw\xF3rz");
+    EXPECT_EQ(WithoutAccelerator("O &programie"), "O programie");
+    EXPECT_EQ(WithoutAccelerator("A&&B"), "A&B");
+    EXPECT_EQ(WithoutAccelerator("trailing&"), "trailing&");
+    EXPECT_EQ(WithoutAccelerator(""), "");
 }

@@ -4,6 +4,8 @@
 #include "about/TForm3.h"
 #include "main/TForm1.h"
 
+#include <oleacc.h>
+
 class ProgramWindows : public TProgramTest {
   protected:
     void SetUp() override {
@@ -305,4 +307,63 @@ TEST_F(ProgramWindows, AChildAskedForItsWindowFirstGetsExactlyOne) {
     EXPECT_EQ(children, 1);
     EXPECT_EQ(GetParent(memo), Form3->Handle());
     EXPECT_EQ(TWinControl::FindControl(memo), Form3->Memo1);
+}
+
+TEST_F(ProgramWindows, ButtonsAndLabelsDescribeThemselvesToAssistiveTechnology) {
+    TRxSpeedButton* unpack = Form1->RxSpeedButton2;
+    EXPECT_EQ(unpack->AccessibleRole(), ROLE_SYSTEM_PUSHBUTTON);
+    EXPECT_EQ(unpack->AccessibleName(), "Rozpakuj");
+    EXPECT_EQ(unpack->AccessibleAction(), "Naci\x9Cnij");
+    EXPECT_EQ(unpack->AccessibleState(), 0);
+    unpack->SetEnabled(false);
+    EXPECT_EQ(unpack->AccessibleState(), STATE_SYSTEM_UNAVAILABLE);
+    unpack->SetEnabled(true);
+    Form1->Label2->SetCaption("C:\\A&&B\\X.ACE");
+    EXPECT_EQ(Form1->Label2->AccessibleRole(), ROLE_SYSTEM_STATICTEXT);
+    EXPECT_EQ(Form1->Label2->AccessibleName(), "C:\\A&B\\X.ACE") << "as it reads";
+    EXPECT_EQ(Form1->Image1->AccessibleRole(), ROLE_SYSTEM_GRAPHIC);
+    EXPECT_EQ(Form1->Image1->AccessibleName(), "");
+    EXPECT_EQ(Form1->Edit1->AccessibleName(), "Katalog docelowy") << "named after its group";
+    EXPECT_EQ(Form1->DriveComboBox1->AccessibleName(), "Katalog docelowy");
+    EXPECT_EQ(Form1->GroupBox1->AccessibleName(), "Archiwum");
+    EXPECT_EQ(Form3->Memo1->AccessibleName(), "") << "no group: the platform names it";
+}
+
+// The action comes back through the loop: it clicks a button of the window while the button and
+// the window may act, and nothing else.
+TEST_F(ProgramWindows, AnActionAskedForThroughAccessibilityClicksOnlyWhileTheButtonMayAct) {
+    int clicks = 0, elsewhere = 0;
+    Form1->RxSpeedButton2->OnClick = [&](TObject*) { clicks++; };
+    Form3->RxSpeedButton1->OnClick = [&](TObject*) { elsewhere++; };
+    Form1->Show();
+    auto ask = [](TControl* control) {
+        PostMessageA(Form1->Handle(), CM_ACCESSIBLEACTION, 0, LPARAM(control));
+        PumpMessages();
+    };
+    ask(Form1->RxSpeedButton2);
+    EXPECT_EQ(clicks, 1);
+    Form1->RxSpeedButton2->SetEnabled(false);
+    ask(Form1->RxSpeedButton2);
+    Form1->RxSpeedButton2->SetEnabled(true);
+    EnableWindow(Form1->Handle(), FALSE); // as a box locks it
+    ask(Form1->RxSpeedButton2);
+    EnableWindow(Form1->Handle(), TRUE);
+    EXPECT_EQ(clicks, 1) << "neither a disabled button nor a locked window acts";
+    ask(Form3->RxSpeedButton1);
+    EXPECT_EQ(elsewhere, 0) << "a control of another window is not this window's";
+}
+
+TEST_F(ProgramWindows, AChangedSchemeRepaintsTheWindowAndEveryChild) {
+    Form1->Show();
+    PumpMessages();
+    HWND list = Form1->DirectoryListBox1->Handle();
+    RECT dirty;
+    auto repainted = [&](WPARAM setting, UINT msg) {
+        RedrawWindow(Form1->Handle(), nullptr, nullptr, RDW_VALIDATE | RDW_ALLCHILDREN);
+        SendMessageA(Form1->Handle(), msg, setting, 0);
+        return GetUpdateRect(list, &dirty, FALSE) != FALSE;
+    };
+    EXPECT_TRUE(repainted(0, WM_SYSCOLORCHANGE));
+    EXPECT_TRUE(repainted(SPI_SETHIGHCONTRAST, WM_SETTINGCHANGE));
+    EXPECT_FALSE(repainted(SPI_SETWORKAREA, WM_SETTINGCHANGE)) << "another setting changes nothing";
 }

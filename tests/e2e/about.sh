@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# "O programie" shows the about window with the readme, above the main window; its buttons hide
-# it and hand the author's links to the desktop's handlers; closing only hides it and it comes
-# back where it was left; without a readme the error box says so; "Wyjdź" ends everything.
+# "O programie" shows the about window with the readme, above the main window; its buttons and
+# keys hide it and hand the author's links to the desktop's handlers; closing only hides it and
+# it comes back where it was left; without a readme the error box says so; "Wyjdź" ends it all.
 source "$(dirname "$0")/lib.sh"
 start_display
 wineserver -p
@@ -102,6 +102,22 @@ check "\"mail do autora\" opens the author's address" mailto:autor@tolvo.example
 check "\"strona WWW autora\" opens the author's web page" http://www.tolvo.example \
     "$(sed -n '2s/^"[^"]*" //p' "$work/urls.log" | tr -d '\r')"
 check "the about window stays" 1 "$(is_visible "$about")"
+
+# The about window's keys: Alt+M and Alt+W open the links, Escape and Enter hide it as "OK" does.
+xdotool key alt+m
+for _ in $(seq 50); do [ "$(wc -l <"$work/urls.log")" -ge 3 ] && break; sleep 0.1; done
+xdotool key alt+w
+for _ in $(seq 50); do [ "$(wc -l <"$work/urls.log")" -ge 4 ] && break; sleep 0.1; done
+check "Alt+M and Alt+W open the address and the page" \
+    "mailto:autor@tolvo.example http://www.tolvo.example" \
+    "$(sed -n '3,4s/^"[^"]*" //p' "$work/urls.log" | tr -d '\r' | paste -sd' ')"
+for key in Escape Return; do
+    xdotool key $key
+    sleep 0.3
+    check "$key hides it" 0 "$(is_visible "$about")"
+    click_client "$main" 261 181 65 25
+    sleep 0.5
+done
 
 # 6. Without a readme in either place: the error box, and the window stays hidden.
 click_client "$about" 8 312 105 25
