@@ -258,14 +258,7 @@ namespace {
 class DrivesThatFail : public DriveSelector {
   protected:
     using Action = std::function<void()>;
-    Strings Boxes(const Action& action) {
-        TMessageBoxWatcher watcher;
-        action();
-        Strings texts;
-        for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
-            texts.push_back(box.Text);
-        return texts;
-    }
+    Strings Boxes(const Action& action) { return BoxTexts(action); }
     int IndexOf(char letter) const {
         for (int i = 0; i < Drives->Count(); i++)
             if (Drives->ItemText(i)[0] == letter)

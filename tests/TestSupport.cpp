@@ -244,3 +244,12 @@ void TApplicationTest::TearDown() {
     PumpMessages();
     EXPECT_EQ(TObject::LiveObjects(), LiveBefore) << "objects left alive";
 }
+
+std::vector<std::string> BoxTexts(const std::function<void()>& action) {
+    TMessageBoxWatcher watcher;
+    action();
+    std::vector<std::string> texts;
+    for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
+        texts.push_back(box.Text);
+    return texts;
+}

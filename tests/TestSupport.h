@@ -54,6 +54,9 @@ class TMessageBoxWatcher {
     std::thread FThread;
 };
 
+// The texts of the message boxes shown while the action runs, each closed with its default button.
+std::vector<std::string> BoxTexts(const std::function<void()>& action);
+
 // A window's client area as it paints it (background, then its own painting), in a memory
 // bitmap of the given size.
 class TPainted {

@@ -196,16 +196,6 @@ TEST_F(UnpackInput, ArchivePathsWithAnAmpersandBlanksAndTheLongestTheDialogRetur
 
 namespace {
 
-// The texts of the boxes shown while the action runs.
-Strings BoxTexts(const std::function<void()>& action) {
-    TMessageBoxWatcher watcher;
-    action();
-    Strings texts;
-    for (const TMessageBoxWatcher::TBox& box : watcher.Boxes())
-        texts.push_back(box.Text);
-    return texts;
-}
-
 // The program started with the command line: what the start-up posts, taken as the loop takes it.
 Strings OpenWith(const wchar_t* commandLine) {
     return BoxTexts([&] {

@@ -35,11 +35,15 @@ LRESULT CALLBACK FrameworkWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM l
 // The class names are ASCII: the same in 8-bit and in wide text.
 static std::wstring WideName(const std::string& name) { return {name.begin(), name.end()}; }
 
-// The class settings of a framework class, in 8-bit or in wide text: a class standing on a
-// standard control takes the control's, else the framework's own.
+// Registers a framework class in 8-bit or in wide text: a class standing on a standard control
+// takes the control's settings, else the framework's own. Returns the procedure that does its
+// default handling: the standard control's own, or the platform's.
 template <class TWindowClass, class TChar>
-static void FillWindowClass(TWindowClass& windowClass, const TChar* baseClass, const TChar* name,
-                            BOOL(WINAPI* classInfo)(HINSTANCE, const TChar*, TWindowClass*)) {
+static WNDPROC RegisterAs(const TChar* baseClass, const TChar* name,
+                          BOOL(WINAPI* classInfo)(HINSTANCE, const TChar*, TWindowClass*),
+                          ATOM(WINAPI* registerClass)(const TWindowClass*),
+                          WNDPROC platformDefault) {
+    TWindowClass windowClass{};
     if (baseClass) {
         if (!classInfo(nullptr, baseClass, &windowClass))
             RaiseLastOSError("GetClassInfo");
@@ -49,31 +53,23 @@ static void FillWindowClass(TWindowClass& windowClass, const TChar* baseClass, c
     }
     windowClass.hInstance = MainInstance();
     windowClass.lpszClassName = name;
-}
-
-// Registers a framework class in wide text; returns the procedure that does its default
-// handling.
-static WNDPROC RegisterWideClass(const TCreateParams& params) {
-    WNDCLASSW windowClass{};
-    std::wstring base = params.BaseClass ? WideName(params.BaseClass) : L"";
-    std::wstring name = WideName(params.WinClassName);
-    FillWindowClass(windowClass, params.BaseClass ? base.c_str() : nullptr, name.c_str(),
-                    GetClassInfoW);
-    WNDPROC defaultProc = params.BaseClass ? windowClass.lpfnWndProc : DefWindowProcW;
+    WNDPROC defaultProc = baseClass ? windowClass.lpfnWndProc : platformDefault;
     windowClass.lpfnWndProc = FrameworkWndProc;
-    if (!RegisterClassW(&windowClass))
+    if (!registerClass(&windowClass))
         RaiseLastOSError("RegisterClass");
     return defaultProc;
+}
+
+static WNDPROC RegisterWideClass(const TCreateParams& params) {
+    std::wstring base = params.BaseClass ? WideName(params.BaseClass) : L"";
+    std::wstring name = WideName(params.WinClassName);
+    return RegisterAs<WNDCLASSW>(params.BaseClass ? base.c_str() : nullptr, name.c_str(),
+                                 GetClassInfoW, RegisterClassW, DefWindowProcW);
 }
 
 static WNDPROC RegisterNarrowClass(const TCreateParams& params) {
-    WNDCLASSA windowClass{};
-    FillWindowClass(windowClass, params.BaseClass, params.WinClassName.c_str(), GetClassInfoA);
-    WNDPROC defaultProc = params.BaseClass ? windowClass.lpfnWndProc : DefWindowProcA;
-    windowClass.lpfnWndProc = FrameworkWndProc;
-    if (!RegisterClassA(&windowClass))
-        RaiseLastOSError("RegisterClass");
-    return defaultProc;
+    return RegisterAs<WNDCLASSA>(params.BaseClass, params.WinClassName.c_str(), GetClassInfoA,
+                                 RegisterClassA, DefWindowProcA);
 }
 
 // Registers the framework's window class once; returns the procedure that does the default
