@@ -66,14 +66,26 @@ class TRxSpeedButton : public TGraphicControl {
     void MouseUp(TMouseButton button, UINT keys, int x, int y) override;
 
   private:
-    bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
+    // Stores the value; false when the field held it already, so that nothing is repainted.
+    template <typename T> static bool Change(T& field, T value) {
+        if (field == value)
+            return false;
+        field = value;
+        return true;
+    }
+    // An input of every face changed: the kept faces go and the button is repainted.
+    void Restyle();
+    void ForgetFaces() { FComposedFaces = 0; }
+
+    // The faces (RxSpeedButtonFaces.cpp).
     int FaceCell(TButtonFace frameState) const;
     void KeepFacesForPlace();
     void ComposeFace(int cell, TButtonFace frameState);
     void PaintBackdrop(HDC dc);
-    // An input of every face changed: the kept faces go and the button is repainted.
-    void Restyle();
-    void ForgetFaces() { FComposedFaces = 0; }
+    static void ForgetLatchPattern();
+
+    // Input: press, release, groups, the drop-down menu (RxSpeedButtonInput.cpp).
+    bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
     void PressLeft(int x, int y);
     void Release(TMouseButton button, int x, int y);
     void SwallowPressOnButton();
