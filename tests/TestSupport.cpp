@@ -3,10 +3,19 @@
 #include "TestSupport.h"
 
 #include "FileCtrl/DirectoryListBox.h"
+#include "RXCtrls/RxSpeedButton.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Exceptions.h"
 
 #include <algorithm>
+
+static void FailOnStaleFace(const TRxSpeedButton& button) {
+    ADD_FAILURE() << "the speed button " << button.Name() << " \"" << button.Caption()
+                  << "\" showed a kept face that differs from the one its inputs compose now";
+}
+
+// In every test, each kept face a speed button copies is checked against one composed afresh.
+[[maybe_unused]] static const bool StaleFacesFail = (OnStaleFace = FailOnStaleFace, true);
 
 void PumpMessages() {
     MSG msg;

@@ -80,7 +80,8 @@ class TRxSpeedButton : public TGraphicControl {
     // The faces (RxSpeedButtonFaces.cpp).
     int FaceCell(TButtonFace frameState) const;
     void KeepFacesForPlace();
-    void ComposeFace(int cell, TButtonFace frameState);
+    void ComposeFace(TCanvas& canvas, int left, TButtonFace frameState);
+    bool KeptFaceIsFresh(int cell, TButtonFace frameState);
     void PaintBackdrop(HDC dc);
     static void ForgetLatchPattern();
 
@@ -132,6 +133,12 @@ int LiveButtons();
 const TBitmap* LatchPattern();
 // True on platforms of major version 4 and later: flat one-pixel frames in the new style.
 extern bool NewStyleLook;
+
+// Told of a kept face that is no longer what its inputs compose: one kept past a change nobody
+// announced. While it is set, every copy of a kept face is checked against one composed afresh,
+// which costs a second composition each time: the tests set it, the program leaves it unset.
+using TStaleFaceReport = void (*)(const TRxSpeedButton& button);
+extern TStaleFaceReport OnStaleFace;
 
 // Makes the button class known to window descriptions (once).
 void RegisterRxControls();

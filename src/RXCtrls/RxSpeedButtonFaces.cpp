@@ -3,6 +3,9 @@
 #include "framework/Machine.h"
 #include "framework/WinControl.h"
 
+#include <algorithm>
+#include <vector>
+
 bool NewStyleLook = PlatformMajorVersion() >= 4;
 
 // Shared by every latched face; it goes with the last button.
@@ -11,6 +14,8 @@ static std::unique_ptr<TBitmap> GLatchPattern;
 const TBitmap* LatchPattern() { return GLatchPattern.get(); }
 
 void TRxSpeedButton::ForgetLatchPattern() { GLatchPattern.reset(); }
+
+TStaleFaceReport OnStaleFace = nullptr;
 
 void TRxSpeedButton::Paint() {
     if (!Enabled()) {
@@ -23,8 +28,10 @@ void TRxSpeedButton::Paint() {
     int cell = FaceCell(frameState);
     KeepFacesForPlace();
     if (!(FComposedFaces & 1u << cell)) {
-        ComposeFace(cell, frameState);
+        ComposeFace(FaceBuffer.Canvas(), cell * Width(), frameState);
         FComposedFaces |= 1u << cell;
+    } else if (OnStaleFace && !KeptFaceIsFresh(cell, frameState)) {
+        OnStaleFace(*this);
     }
     BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), FaceBuffer.Canvas().Handle(), cell * Width(),
            0, SRCCOPY);
@@ -53,15 +60,15 @@ void TRxSpeedButton::KeepFacesForPlace() {
     ForgetFaces();
 }
 
-// Composes the face into its cell; the cell's origin stands in for the face's own origin.
-void TRxSpeedButton::ComposeFace(int cell, TButtonFace frameState) {
+// Composes the face into the canvas with its top-left corner at (left, 0), which stands in for
+// the face's own origin.
+void TRxSpeedButton::ComposeFace(TCanvas& canvas, int left, TButtonFace frameState) {
     bool sunken = FFaceState == bfPressed || FFaceState == bfLatched;
     RECT content = ClientRect();
-    TCanvas& canvas = FaceBuffer.Canvas();
     HDC dc = canvas.Handle();
     int saved = SaveDC(dc);
-    SetViewportOrgEx(dc, cell * Width(), 0, nullptr);
-    SetBrushOrgEx(dc, cell * Width(), 0, nullptr);
+    SetViewportOrgEx(dc, left, 0, nullptr);
+    SetBrushOrgEx(dc, left, 0, nullptr);
     IntersectClipRect(dc, 0, 0, Width(), Height());
     canvas.Font.Assign(Font());
     canvas.BrushColor = clBtnFace;
@@ -85,6 +92,25 @@ void TRxSpeedButton::ComposeFace(int cell, TButtonFace frameState) {
     GlyphPainter.DrawContent(canvas, content, Caption(), FLayout, FMargin, FSpacing,
                              FMarkDropDown && FDropDownMenu, contentState);
     RestoreDC(dc, saved);
+}
+
+// The kept face laid over one composed afresh with exclusive or: black wherever the two agree.
+// A face that cannot be read back counts as stale, so that the check never passes unseen.
+bool TRxSpeedButton::KeptFaceIsFresh(int cell, TButtonFace frameState) {
+    TBitmap fresh;
+    fresh.SetSize(Width(), Height());
+    ComposeFace(fresh.Canvas(), 0, frameState);
+    BitBlt(fresh.Canvas().Handle(), 0, 0, Width(), Height(), FaceBuffer.Canvas().Handle(),
+           cell * Width(), 0, SRCINVERT);
+    fresh.Dormant(); // the platform reads the pixels of a bitmap no context holds
+    BITMAPINFO format{};
+    format.bmiHeader = {sizeof format.bmiHeader, Width(), -Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<DWORD> pixels(size_t(Width()) * size_t(Height()));
+    TWindowContext screen;
+    if (GetDIBits(screen.Handle(), fresh.Handle(), 0, UINT(Height()), pixels.data(), &format,
+                  DIB_RGB_COLORS) != Height())
+        return false;
+    return std::all_of(pixels.begin(), pixels.end(), [](DWORD pixel) { return pixel == 0; });
 }
 
 // What lies beneath the button, drawn into dc whose origin is the button's top-left corner.
