@@ -232,13 +232,11 @@ TProbeControl* TTestForm::Probe(const std::string& name) const {
 }
 
 void RegisterTestClasses() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterFileControls();
-    RegisterComponentClass<TProbeControl>("TProbeControl", "TGraphicControl");
-    RegisterComponentClass<TProbePanel>("TProbePanel", "TWinControl");
+    RegisterOnce([] {
+        RegisterFileControls();
+        RegisterComponentClass<TProbeControl>("TProbeControl", "TGraphicControl");
+        RegisterComponentClass<TProbePanel>("TProbePanel", "TWinControl");
+    });
 }
 
 void TApplicationTest::SetUp() {

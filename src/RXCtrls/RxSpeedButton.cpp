@@ -125,45 +125,45 @@ void TRxSpeedButton::Notification(TComponent* component, TOperation operation) {
 // ---- Descriptions ----
 
 void RegisterRxControls() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    using B = TRxSpeedButton;
-    using P = const TDescProperty&;
-    using R = TDescReader&;
-    RegisterComponentClass<B>("TRxSpeedButton", "TGraphicControl")
-        .Property<B>("AllowAllUp", [](B& c, P p, R r) { c.SetAllowAllUp(r.Boolean(p)); })
-        .Property<B>("GroupIndex", [](B& c, P p, R r) { c.SetGroupIndex(r.Integer(p)); })
-        .Property<B>("Down", [](B& c, P p, R r) { c.SetDown(r.Boolean(p)); })
-        .Property<B>("DropDownMenu",
-                     [](B& c, P p, R r) {
-                         r.Reference(p, [&c](TComponent* menu) {
-                             c.SetDropDownMenu(dynamic_cast<TPopupMenu*>(menu));
-                         });
-                     })
-        .Property<B>("Flat", [](B& c, P p, R r) { c.SetFlat(r.Boolean(p)); })
-        .Property<B>("Glyph",
-                     [](B& c, P p, R r) {
-                         TBitmap glyph;
-                         glyph.LoadFromResourceName(r.Resource(p));
-                         c.SetGlyph(&glyph);
-                     })
-        .Property<B>("GrayedInactive", [](B& c, P p, R r) { c.SetGrayedInactive(r.Boolean(p)); })
-        .Property<B>("Layout",
-                     [](B& c, P p, R r) {
-                         c.SetLayout(TButtonLayout(r.Enum(
-                             p, {"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"})));
-                     })
-        .Property<B>("Margin", [](B& c, P p, R r) { c.SetMargin(r.Integer(p)); })
-        .Property<B>("MarkDropDown", [](B& c, P p, R r) { c.SetMarkDropDown(r.Boolean(p)); })
-        .Property<B>("NumGlyphs", [](B& c, P p, R r) { c.SetNumGlyphs(r.Integer(p)); })
-        .Property<B>("Spacing", [](B& c, P p, R r) { c.SetSpacing(r.Integer(p)); })
-        .Property<B>("Style",
-                     [](B& c, P p, R r) {
-                         c.SetStyle(TButtonStyle(r.Enum(p, {"bsAutoDetect", "bsWin31", "bsNew"})));
-                     })
-        .Property<B>("Transparent", [](B& c, P p, R r) { c.SetTransparent(r.Boolean(p)); })
-        .Property<B>("WordWrap", [](B& c, P p, R r) { c.SetWordWrap(r.Boolean(p)); })
-        .Property<B>("OnDblClick", [](B& c, P p, R r) { c.OnDblClick = r.Event(p); });
+    RegisterOnce([] {
+        using B = TRxSpeedButton;
+        using P = const TDescProperty&;
+        using R = TDescReader&;
+        RegisterComponentClass<B>("TRxSpeedButton", "TGraphicControl")
+            .Property<B>("AllowAllUp", [](B& c, P p, R r) { c.SetAllowAllUp(r.Boolean(p)); })
+            .Property<B>("GroupIndex", [](B& c, P p, R r) { c.SetGroupIndex(r.Integer(p)); })
+            .Property<B>("Down", [](B& c, P p, R r) { c.SetDown(r.Boolean(p)); })
+            .Property<B>("DropDownMenu",
+                         [](B& c, P p, R r) {
+                             r.Reference(p, [&c](TComponent* menu) {
+                                 c.SetDropDownMenu(dynamic_cast<TPopupMenu*>(menu));
+                             });
+                         })
+            .Property<B>("Flat", [](B& c, P p, R r) { c.SetFlat(r.Boolean(p)); })
+            .Property<B>("Glyph",
+                         [](B& c, P p, R r) {
+                             TBitmap glyph;
+                             glyph.LoadFromResourceName(r.Resource(p));
+                             c.SetGlyph(&glyph);
+                         })
+            .Property<B>("GrayedInactive",
+                         [](B& c, P p, R r) { c.SetGrayedInactive(r.Boolean(p)); })
+            .Property<B>("Layout",
+                         [](B& c, P p, R r) {
+                             c.SetLayout(TButtonLayout(r.Enum(p, {"blGlyphLeft", "blGlyphRight",
+                                                                  "blGlyphTop", "blGlyphBottom"})));
+                         })
+            .Property<B>("Margin", [](B& c, P p, R r) { c.SetMargin(r.Integer(p)); })
+            .Property<B>("MarkDropDown", [](B& c, P p, R r) { c.SetMarkDropDown(r.Boolean(p)); })
+            .Property<B>("NumGlyphs", [](B& c, P p, R r) { c.SetNumGlyphs(r.Integer(p)); })
+            .Property<B>("Spacing", [](B& c, P p, R r) { c.SetSpacing(r.Integer(p)); })
+            .Property<B>(
+                "Style",
+                [](B& c, P p, R r) {
+                    c.SetStyle(TButtonStyle(r.Enum(p, {"bsAutoDetect", "bsWin31", "bsNew"})));
+                })
+            .Property<B>("Transparent", [](B& c, P p, R r) { c.SetTransparent(r.Boolean(p)); })
+            .Property<B>("WordWrap", [](B& c, P p, R r) { c.SetWordWrap(r.Boolean(p)); })
+            .Property<B>("OnDblClick", [](B& c, P p, R r) { c.OnDblClick = r.Event(p); });
+    });
 }

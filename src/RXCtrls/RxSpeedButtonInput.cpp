@@ -1,5 +1,6 @@
 #include "RxSpeedButton.h"
 
+#include "framework/CleanUp.h"
 #include "framework/PopupMenu.h"
 #include "framework/WinControl.h"
 
@@ -24,10 +25,7 @@ void TRxSpeedButton::PressLeft(int x, int y) {
     }
     FHeld = true;
     FPressActive = true;
-    struct TPressGuard {
-        bool& Active;
-        ~TPressGuard() { Active = false; }
-    } guard{FPressActive};
+    TCleanUp endPress([this] { FPressActive = false; });
     if (TryDropDown({-1, Height()}))
         Release(mbLeft, x, y);
     SwallowPressOnButton();
