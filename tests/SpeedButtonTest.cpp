@@ -706,15 +706,7 @@ TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
     Button->Perform(CM_MOUSEENTER);
     std::unique_ptr<TSysColorChange> highlight;
     std::vector<COLORREF> beforeDisabling;
-    // Two square cells, navy and green, over the key colour's bottom row.
-    TBitmap glyph;
-    glyph.SetSize(32, 16);
-    glyph.Canvas().BrushColor = clFuchsia;
-    glyph.Canvas().FillRect({0, 0, 32, 16});
-    glyph.Canvas().BrushColor = clNavy;
-    glyph.Canvas().FillRect({0, 0, 16, 15});
-    glyph.Canvas().BrushColor = RGB(0, 128, 0);
-    glyph.Canvas().FillRect({16, 0, 32, 15});
+    auto glyph = Strip({clNavy, RGB(0, 128, 0)});
     auto* menu = new TPopupMenu(Form);
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"caption", [&] { Button->SetCaption("Otw\xF3rz plik"); }},
@@ -741,7 +733,7 @@ TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
          }},
         {"drop-down menu", [&] { Button->SetDropDownMenu(menu); }},
         {"its mark", [&] { Button->SetMarkDropDown(false); }},
-        {"glyph", [&] { Button->SetGlyph(&glyph); }},
+        {"glyph", [&] { Button->SetGlyph(glyph.get()); }},
         {"one cell", [&] { Button->SetNumGlyphs(1); }},
         {"layout", [&] { Button->SetLayout(blGlyphLeft); }},
         {"spacing", [&] { Button->SetSpacing(6); }},

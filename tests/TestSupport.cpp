@@ -191,6 +191,20 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
     }
 }
 
+std::unique_ptr<TBitmap> Strip(const std::vector<TColor>& colors, int cellWidth, int height) {
+    auto strip = std::make_unique<TBitmap>();
+    strip->SetSize(cellWidth * int(colors.size()), height);
+    TCanvas& canvas = strip->Canvas();
+    for (size_t i = 0; i < colors.size(); ++i) {
+        int left = int(i) * cellWidth;
+        canvas.BrushColor = colors[i];
+        canvas.FillRect({left, 0, left + cellWidth, height - 1});
+    }
+    canvas.BrushColor = clFuchsia;
+    canvas.FillRect({0, height - 1, strip->Width(), height});
+    return strip;
+}
+
 TProbeControl::TProbeControl(TComponent* owner) : TGraphicControl(owner) {
     ControlStyle = csCaptureMouse | csClickEvents;
 }
