@@ -18,22 +18,6 @@ static std::ostream& operator<<(std::ostream& out, const RECT& r) {
 
 namespace {
 
-// A glyph strip: one cell per colour, each with a bottom row of the key colour (fuchsia).
-std::unique_ptr<TBitmap> Strip(const std::vector<TColor>& colors, int cellWidth = 16,
-                               int height = 16) {
-    auto strip = std::make_unique<TBitmap>();
-    strip->SetSize(cellWidth * int(colors.size()), height);
-    TCanvas& canvas = strip->Canvas();
-    for (size_t i = 0; i < colors.size(); ++i) {
-        int left = int(i) * cellWidth;
-        canvas.BrushColor = colors[i];
-        canvas.FillRect({left, 0, left + cellWidth, height - 1});
-    }
-    canvas.BrushColor = clFuchsia;
-    canvas.FillRect({0, height - 1, strip->Width(), height});
-    return strip;
-}
-
 const std::vector<TColor> Colors = {RGB(200, 50, 50), RGB(0, 128, 0), RGB(0, 0, 255),
                                     RGB(255, 255, 0), RGB(0, 128, 128)};
 

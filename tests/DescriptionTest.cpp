@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "framework/DescReader.h"
 #include "framework/Description.h"
 #include "framework/Exceptions.h"
 
@@ -86,6 +87,51 @@ TEST(Description, NestingIsBoundedSoThatDeepTextCannotExhaustTheStack) {
 }
 
 class DescriptionReader : public TApplicationTest {};
+
+namespace {
+
+// A control added as the README says: derived from a framework control, with a registration
+// function that makes it known together with the property a description may set.
+class TGauge : public TGraphicControl {
+  public:
+    using TGraphicControl::TGraphicControl;
+    const char* ClassName() const override { return "TGauge"; }
+    int Level = 0;
+};
+
+void RegisterGauge() {
+    RegisterOnce([] {
+        RegisterComponentClass<TGauge>("TGauge", "TGraphicControl")
+            .Property<TGauge>("Level", [](TGauge& c, const TDescProperty& p, TDescReader& r) {
+                c.Level = r.Integer(p);
+            });
+    });
+}
+
+} // namespace
+
+TEST_F(DescriptionReader, BuildsAControlAddedAsTheReadmeSays) {
+    RegisterGauge();
+    TForm form(nullptr);
+    TDescReader(form).Read(
+        ParseDescription("TForm Form9 {\n  TGauge Gauge1 {\n    Bounds = 1 2 30 40\n    Level = 7\n"
+                         "  }\n}"));
+    auto* gauge = dynamic_cast<TGauge*>(form.FindComponent("Gauge1"));
+    ASSERT_NE(gauge, nullptr);
+    EXPECT_EQ(gauge->Parent(), &form);
+    EXPECT_EQ(gauge->Width(), 30);
+    EXPECT_EQ(gauge->Level, 7);
+    // A class registered without a way to make one is told apart from one never registered.
+    RegisterClassInfo("TGaugeBase", "TGraphicControl");
+    TForm other(nullptr);
+    try {
+        TDescReader(other).Read(ParseDescription("TForm Form9 {\n  TGaugeBase Gauge1 { }\n}"));
+        ADD_FAILURE() << "a control without a way to make it was made";
+    } catch (const EReadError& error) {
+        EXPECT_EQ(error.Message, "Window description, line 2: class TGaugeBase is registered "
+                                 "without a way to make one");
+    }
+}
 
 TEST_F(DescriptionReader, BuildsTheComponentsWithTheirPropertiesAndParents) {
     auto* form = Add<TTestForm>();

@@ -205,3 +205,34 @@ TEST_F(MainWindow, EnterCtrlOAndF1RunTheirButtonsOncePerPressAndNotUnderADialog)
     EXPECT_FALSE(Form3->Visible());
     RemoveDirectoryA(destination.c_str());
 }
+
+// A dialog's lock disables what the user could reach: the shown windows that were enabled.
+// Hidden ones (the about window, the drive list's drop-down, a top-level window of its own) and
+// one the program disabled itself are left as they are, while it holds and after.
+TEST_F(MainWindow, ADialogsLockDisablesOnlyTheShownWindowsThatWereEnabled) {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    ASSERT_TRUE(GetComboBoxInfo(Form1->DriveComboBox1->Handle(), &combo));
+    HWND dropDown = combo.hwndList;
+    ASSERT_EQ(GetAncestor(dropDown, GA_PARENT), GetDesktopWindow());
+    for (HWND hidden : {Form3->Handle(), dropDown}) {
+        ASSERT_FALSE(IsWindowVisible(hidden));
+        {
+            TTaskWindowLock lock;
+            lock.Apply();
+            EXPECT_FALSE(IsWindowEnabled(Form1->Handle()));
+            EXPECT_TRUE(IsWindowEnabled(hidden)) << "hidden: left alone";
+        }
+        EXPECT_TRUE(IsWindowEnabled(Form1->Handle()));
+        EXPECT_TRUE(IsWindowEnabled(hidden));
+    }
+    Form3->Show();
+    EnableWindow(Form3->Handle(), FALSE);
+    {
+        TTaskWindowLock lock;
+        lock.Apply();
+    }
+    EXPECT_FALSE(IsWindowEnabled(Form3->Handle())) << "disabled before: not enabled by the lock";
+    EnableWindow(Form3->Handle(), TRUE);
+    Form3->Hide();
+}

@@ -5,6 +5,8 @@
 #include "framework/Image.h"
 #include "framework/PopupMenu.h"
 
+#include <utility>
+
 namespace {
 
 TColor Rgb(TColor color) { return TColor(ColorToRGB(color)); }
@@ -609,6 +611,24 @@ class TSysColorChange {
     COLORREF FOld;
 };
 
+// Counts the stale faces shown while it lives, in place of the failure they are everywhere else.
+class TStaleFaces {
+  public:
+    TStaleFaces() : FSaved(std::exchange(OnStaleFace, [](const TRxSpeedButton&) { ++FCount; })) {
+        FCount = 0;
+    }
+    ~TStaleFaces() { OnStaleFace = FSaved; }
+    TStaleFaces(const TStaleFaces&) = delete;
+    TStaleFaces& operator=(const TStaleFaces&) = delete;
+    int Count() const { return FCount; }
+    // Whether it stands in for a check that was on.
+    bool ReplacesCheck() const { return FSaved != nullptr; }
+
+  private:
+    static inline int FCount = 0;
+    TStaleFaceReport FSaved;
+};
+
 // A transparent flat button with a red caption in the window's font, over a picture.
 class KeptFaces : public SpeedButton {
   protected:
@@ -633,8 +653,9 @@ class KeptFaces : public SpeedButton {
     std::vector<COLORREF> Shown() { return AllPixels(*Face(Button)); }
     // A property of the look set and set back: every kept face goes, this one is made anew.
     std::vector<COLORREF> ComposedAnew() {
-        Button->SetMargin(0);
-        Button->SetMargin(-1);
+        int margin = Button->Margin();
+        Button->SetMargin(margin + 1);
+        Button->SetMargin(margin);
         return Shown();
     }
     const TBitmap& Picture() { return dynamic_cast<const TBitmap&>(*Image->Picture()); }
@@ -685,8 +706,10 @@ TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
     Button->Perform(CM_MOUSEENTER);
     std::unique_ptr<TSysColorChange> highlight;
     std::vector<COLORREF> beforeDisabling;
+    auto glyph = Strip({clNavy, RGB(0, 128, 0)});
+    auto* menu = new TPopupMenu(Form);
     const std::pair<const char*, std::function<void()>> changes[] = {
-        {"caption", [&] { Button->SetCaption("Otw\xF3rz"); }},
+        {"caption", [&] { Button->SetCaption("Otw\xF3rz plik"); }},
         {"the window's font", [&] { Form->Font().SetHeight(-15); }},
         {"own font", [&] { Button->Font().SetStyle(fsBold); }},
         {"system colours",
@@ -697,13 +720,29 @@ TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
          [&] {
              Picture().Canvas().BrushColor = clLime;
              Picture().Canvas().FillRect({0, 0, 40, 40});
-             auto kept = Shown();
+             std::vector<COLORREF> kept;
+             {
+                 TStaleFaces stale;
+                 EXPECT_TRUE(stale.ReplacesCheck()) << "the tests check every kept face";
+                 kept = Shown();
+                 EXPECT_EQ(stale.Count(), 1) << "the kept face is told from a fresh one";
+             }
              EXPECT_NE(kept, ComposedAnew()) << "nobody said the picture changed: kept";
              Picture().Canvas().FillRect({0, 0, 50, 50});
              Image->Invalidate();
          }},
+        {"drop-down menu", [&] { Button->SetDropDownMenu(menu); }},
+        {"its mark", [&] { Button->SetMarkDropDown(false); }},
+        {"glyph", [&] { Button->SetGlyph(glyph.get()); }},
+        {"one cell", [&] { Button->SetNumGlyphs(1); }},
+        {"layout", [&] { Button->SetLayout(blGlyphLeft); }},
+        {"spacing", [&] { Button->SetSpacing(6); }},
+        {"margin", [&] { Button->SetMargin(3); }},
+        {"word wrap", [&] { Button->SetWordWrap(true); }},
+        {"style", [&] { Button->SetStyle(bsWin31); }},
         {"size", [&] { Button->SetBounds(10, 20, 70, 25); }},
         {"place", [&] { Button->SetBounds(30, 40, 70, 25); }},
+        {"opaque", [&] { Button->SetTransparent(false); }},
         {"disabled", [&] { beforeDisabling = Shown(), Button->SetEnabled(false); }},
         {"enabled", [&] { Button->SetEnabled(true), Button->Perform(CM_MOUSEENTER); }},
     };

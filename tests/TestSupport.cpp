@@ -3,10 +3,19 @@
 #include "TestSupport.h"
 
 #include "FileCtrl/DirectoryListBox.h"
+#include "RXCtrls/RxSpeedButton.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Exceptions.h"
 
 #include <algorithm>
+
+static void FailOnStaleFace(const TRxSpeedButton& button) {
+    ADD_FAILURE() << "the speed button " << button.Name() << " \"" << button.Caption()
+                  << "\" showed a kept face that differs from the one its inputs compose now";
+}
+
+// In every test, each kept face a speed button copies is checked against one composed afresh.
+[[maybe_unused]] static const bool StaleFacesFail = (OnStaleFace = FailOnStaleFace, true);
 
 void PumpMessages() {
     MSG msg;
@@ -182,6 +191,20 @@ void TMessageBoxWatcher::Watch(DWORD thread) {
     }
 }
 
+std::unique_ptr<TBitmap> Strip(const std::vector<TColor>& colors, int cellWidth, int height) {
+    auto strip = std::make_unique<TBitmap>();
+    strip->SetSize(cellWidth * int(colors.size()), height);
+    TCanvas& canvas = strip->Canvas();
+    for (size_t i = 0; i < colors.size(); ++i) {
+        int left = int(i) * cellWidth;
+        canvas.BrushColor = colors[i];
+        canvas.FillRect({left, 0, left + cellWidth, height - 1});
+    }
+    canvas.BrushColor = clFuchsia;
+    canvas.FillRect({0, height - 1, strip->Width(), height});
+    return strip;
+}
+
 TProbeControl::TProbeControl(TComponent* owner) : TGraphicControl(owner) {
     ControlStyle = csCaptureMouse | csClickEvents;
 }
@@ -223,13 +246,11 @@ TProbeControl* TTestForm::Probe(const std::string& name) const {
 }
 
 void RegisterTestClasses() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterFileControls();
-    RegisterComponentClass<TProbeControl>("TProbeControl", "TGraphicControl");
-    RegisterComponentClass<TProbePanel>("TProbePanel", "TWinControl");
+    RegisterOnce([] {
+        RegisterFileControls();
+        RegisterComponentClass<TProbeControl>("TProbeControl", "TGraphicControl");
+        RegisterComponentClass<TProbePanel>("TProbePanel", "TWinControl");
+    });
 }
 
 void TApplicationTest::SetUp() {

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -71,6 +72,10 @@ class TPainted {
     HBITMAP FBitmap;
     HGDIOBJ FOld;
 };
+
+// A glyph strip: one cell per colour, each with a bottom row of the key colour (fuchsia).
+std::unique_ptr<TBitmap> Strip(const std::vector<TColor>& colors, int cellWidth = 16,
+                               int height = 16);
 
 // A windowless control that records the notifications it receives and paints itself in one
 // colour, so tests can see what reached it.

@@ -59,5 +59,9 @@ TEST(CodePageSpelling, OnlyCharactersWithACounterpartOfTheirOwnAreSpelled) {
     EXPECT_EQ(narrow, "\xC6\xF3\xEA");
     EXPECT_TRUE(NarrowExactly(L"\u0109", CP_UTF8, narrow));
     EXPECT_EQ(narrow, "\xC4\x89");
+    // A name may hold half of a surrogate pair, which UTF-8 cannot spell: it would become U+FFFD.
+    std::wstring halfPair = std::wstring(L"a") + wchar_t(0xD800) + L".ace";
+    EXPECT_FALSE(NarrowExactly(halfPair, CP_UTF8, narrow)) << "no UTF-8 spelling";
+    EXPECT_FALSE(NarrowExactly(halfPair, 1250, narrow));
     EXPECT_EQ(Widen("\xAF\xF3\xB3w", 1250), L"\u017B\u00F3\u0142w");
 }

@@ -380,14 +380,12 @@ void TDirectoryListBox::DrawItem(int index, const RECT& rect, UINT) {
 }
 
 void RegisterFileControls() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    using P = const TDescProperty&;
-    using R = TDescReader&;
-    RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox", "TCustomListBox")
-        .Property<TDirectoryListBox>(
-            "OnChange", [](TDirectoryListBox& c, P p, R r) { c.OnChange = r.Event(p); });
-    RegisterDriveSelector();
+    RegisterOnce([] {
+        using P = const TDescProperty&;
+        using R = TDescReader&;
+        RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox", "TCustomListBox")
+            .Property<TDirectoryListBox>(
+                "OnChange", [](TDirectoryListBox& c, P p, R r) { c.OnChange = r.Event(p); });
+        RegisterDriveSelector();
+    });
 }

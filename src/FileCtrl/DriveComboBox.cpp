@@ -1,5 +1,6 @@
 #include "DriveComboBox.h"
 
+#include "framework/CleanUp.h"
 #include "framework/DescReader.h"
 #include "framework/Exceptions.h"
 #include "framework/Machine.h"
@@ -105,10 +106,8 @@ void TDriveComboBox::RefillDrives() {
 std::string TDriveComboBox::VolumeText(char letter) const {
     // No system prompt for a drive without a medium; the previous mode comes back whatever
     // happens.
-    struct TErrorMode {
-        UINT Previous = Machine().SetErrorMode(SEM_FAILCRITICALERRORS);
-        ~TErrorMode() { Machine().SetErrorMode(Previous); }
-    } errorMode;
+    UINT previousMode = Machine().SetErrorMode(SEM_FAILCRITICALERRORS);
+    TCleanUp restoreMode([previousMode] { Machine().SetErrorMode(previousMode); });
     std::string label;
     if (!Machine().VolumeLabel(std::string(1, letter) + ":\\", label))
         label.clear();

@@ -71,14 +71,27 @@ class TRxSpeedButton : public TGraphicControl {
     void MouseUp(TMouseButton button, UINT keys, int x, int y) override;
 
   private:
-    bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
-    int FaceCell(TButtonFace frameState) const;
-    void KeepFacesForPlace();
-    void ComposeFace(int cell, TButtonFace frameState);
-    void PaintBackdrop(HDC dc);
+    // Stores the value; false when the field held it already, so that nothing is repainted.
+    template <typename T> static bool Change(T& field, T value) {
+        if (field == value)
+            return false;
+        field = value;
+        return true;
+    }
     // An input of every face changed: the kept faces go and the button is repainted.
     void Restyle();
     void ForgetFaces() { FComposedFaces = 0; }
+
+    // The faces (RxSpeedButtonFaces.cpp).
+    int FaceCell(TButtonFace frameState) const;
+    void KeepFacesForPlace();
+    void ComposeFace(TCanvas& canvas, int left, TButtonFace frameState);
+    bool KeptFaceIsFresh(int cell, TButtonFace frameState);
+    void PaintBackdrop(HDC dc);
+    static void ForgetLatchPattern();
+
+    // Input: press, release, groups, the drop-down menu (RxSpeedButtonInput.cpp).
+    bool IsInside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y < Height(); }
     void PressLeft(int x, int y);
     void Release(TMouseButton button, int x, int y);
     void SwallowPressOnButton();
@@ -125,6 +138,12 @@ int LiveButtons();
 const TBitmap* LatchPattern();
 // True on platforms of major version 4 and later: flat one-pixel frames in the new style.
 extern bool NewStyleLook;
+
+// Told of a kept face that is no longer what its inputs compose: one kept past a change nobody
+// announced. While it is set, every copy of a kept face is checked against one composed afresh,
+// which costs a second composition each time: the tests set it, the program leaves it unset.
+using TStaleFaceReport = void (*)(const TRxSpeedButton& button);
+extern TStaleFaceReport OnStaleFace;
 
 // Makes the button class known to window descriptions (once).
 void RegisterRxControls();

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <map>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 class TDescReader;
 
@@ -42,6 +44,17 @@ template <class T>
 TClassInfo& RegisterComponentClass(const std::string& name, const std::string& parent) {
     return RegisterClassInfo(name, parent,
                              [](TComponent* owner) -> TComponent* { return new T(owner); });
+}
+
+// Runs the registration the first time it is asked for, and only then. It counts as run from its
+// start, so one that is asked for again while it runs (the framework's own classes are, through
+// RegisterClassInfo) does not start over. Each lambda is a type of its own, so each registration
+// keeps its own record.
+template <class TRegistration> void RegisterOnce(TRegistration registration) {
+    static_assert(std::is_class_v<TRegistration>, "a lambda: a function pointer shares the record");
+    static bool done = false;
+    if (!std::exchange(done, true))
+        registration();
 }
 
 // The registered class of that name, or null.

@@ -23,9 +23,13 @@ void TDescReader::Read(const TDescNode& node) {
 void TDescReader::ReadChildren(TComponent& parent, const TDescNode& node) {
     for (const TDescNode& child : node.Children) {
         const TClassInfo* info = FindClassInfo(child.ClassName);
-        if (!info || !info->Create)
+        if (!info)
             throw EReadError(Format("Window description, line %d: class %s not found", child.Line,
                                     child.ClassName.c_str()));
+        if (!info->Create)
+            throw EReadError(Format("Window description, line %d: class %s is registered "
+                                    "without a way to make one",
+                                    child.Line, child.ClassName.c_str()));
         if (FRoot.FindComponent(child.Name))
             throw EReadError(Format("Window description, line %d: a component named %s "
                                     "already exists",

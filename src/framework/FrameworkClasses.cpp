@@ -140,12 +140,10 @@ static void RegisterStandardControls() {
 }
 
 void RegisterFrameworkClasses() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    RegisterControl();
-    RegisterWinControl();
-    RegisterForm();
-    RegisterStandardControls();
+    RegisterOnce([] {
+        RegisterControl();
+        RegisterWinControl();
+        RegisterForm();
+        RegisterStandardControls();
+    });
 }

@@ -1,5 +1,6 @@
 #include "Machine.h"
 
+#include "CleanUp.h"
 #include "TextUtils.h"
 
 #include <shellapi.h>
@@ -37,10 +38,7 @@ class TWin32Machine : public TMachine {
         HANDLE search = FindFirstFileW(Widen(pattern, codePage).c_str(), &entry);
         if (search == INVALID_HANDLE_VALUE)
             return false;
-        struct TCloser {
-            HANDLE Search;
-            ~TCloser() { FindClose(Search); }
-        } closer{search};
+        TCleanUp closer([search] { FindClose(search); });
         std::string name;
         do {
             bool exact = NarrowExactly(entry.cFileName, codePage, name);
@@ -98,10 +96,7 @@ class TWin32Machine : public TMachine {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE)
             return TFileRead::CannotOpen;
-        struct TCloser {
-            HANDLE File;
-            ~TCloser() { CloseHandle(File); }
-        } closer{file};
+        TCleanUp closer([file] { CloseHandle(file); });
         LARGE_INTEGER size{};
         GetFileSizeEx(file, &size);
         if (size.QuadPart > limit)

@@ -44,11 +44,11 @@ bool NarrowExactly(const std::wstring& text, UINT codePage, std::string& narrow,
         return true;
     }
     BOOL lost = FALSE;
-    // UTF-8 spells every character and takes neither the flag nor the question.
+    // UTF-8 takes neither the flag nor the question, and spells every character but half of a
+    // surrogate pair, which it turns into U+FFFD: the way back finds that.
     bool utf8 = codePage == CP_UTF8;
     std::string converted =
         Narrow(text, codePage, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, utf8 ? nullptr : &lost);
-    // The way back tells a look-alike from the character itself where the flag is not kept.
     if (lost || Widen(converted, codePage) != text)
         return false;
     if (wildcards == wcRefused && converted.find_first_of("?*") != std::string::npos)

@@ -1,6 +1,7 @@
 #include "OpenDialog.h"
 
 #include "framework/AppLink.h"
+#include "framework/CleanUp.h"
 #include "framework/DescReader.h"
 #include "framework/Machine.h"
 #include "framework/Picture.h"
@@ -222,14 +223,11 @@ BOOL TCommonDialog::TaskModalDialog(TDialogFunction run, OPENFILENAMEA& request)
     auto hook = MakeWindowHook<TCommonDialog, &TCommonDialog::MessageHook>(this);
     if (Application)
         Application->InstallWindowHook(hook);
-    struct TRestore {
-        TWindowHook Hook;
-        ~TRestore() {
-            if (Application)
-                Application->RemoveWindowHook(Hook);
-            GCreatingDialog = nullptr;
-        }
-    } restore{hook};
+    TCleanUp restore([hook] {
+        if (Application)
+            Application->RemoveWindowHook(hook);
+        GCreatingDialog = nullptr;
+    });
     GCreatingDialog = this;
     return run(&request);
 }
@@ -294,21 +292,20 @@ bool TOpenDialog::RunDialog() {
 }
 
 void RegisterOpenDialog() {
-    static bool registered = false;
-    if (registered)
-        return;
-    registered = true;
-    using P = const TDescProperty&;
-    using R = TDescReader&;
-    RegisterComponentClass<TOpenDialog>("TOpenDialog", "TComponent")
-        .Property<TOpenDialog>("Filter", [](TOpenDialog& d, P p, R r) { d.Filter = r.String(p); })
-        .Property<TOpenDialog>(
-            "FileEditStyle",
-            [](TOpenDialog&, P p, R r) {
-                r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
-            })
-        .Property<TOpenDialog>("Options",
-                               [](TOpenDialog& d, P p, R r) { d.Options = r.Set(p, OptionNames); });
+    RegisterOnce([] {
+        using P = const TDescProperty&;
+        using R = TDescReader&;
+        RegisterComponentClass<TOpenDialog>("TOpenDialog", "TComponent")
+            .Property<TOpenDialog>("Filter",
+                                   [](TOpenDialog& d, P p, R r) { d.Filter = r.String(p); })
+            .Property<TOpenDialog>(
+                "FileEditStyle",
+                [](TOpenDialog&, P p, R r) {
+                    r.Enum(p, {"fsEdit", "fsComboBox"}); // obsolete: read and dropped
+                })
+            .Property<TOpenDialog>(
+                "Options", [](TOpenDialog& d, P p, R r) { d.Options = r.Set(p, OptionNames); });
+    });
 }
 
 void TOpenDialog::WndProc(TMessage& message) {

@@ -151,10 +151,12 @@ refused() { # how text
 }
 rm -f "$work/ace.log"
 # xdotool types a letter outside the keyboard map by mapping a spare key to it for the moment,
-# and Wine may read the key before it has seen the new map: then the letter is typed again.
+# and Wine may read the key before it has seen the new map: then the text is typed again, slower.
 type_unmapped() { # text
-    for _ in 1 2 3; do
-        type_destination "$1"
+    for delay in 20 60 150; do
+        click_client "$main" 8 68 233 19
+        xdotool key End shift+Home BackSpace
+        xdotool type --delay $delay "$1"
         [ "$(edit_text)" = "$1" ] && return
     done
 }
