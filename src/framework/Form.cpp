@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "AppLink.h"
+#include "CleanUp.h"
 #include "DescReader.h"
 #include "Resources.h"
 #include "StringIds.h"
@@ -248,18 +249,13 @@ int TForm::ShowModal() {
     HCURSOR cursor = SetCursor(LoadCursorA(nullptr, LPCSTR(IDC_ARROW)));
     TModalScope scope;
     // Whatever happens, the window is hidden and everything put back as it was.
-    struct TRestore {
-        TForm& Form;
-        TModalScope& Scope;
-        HCURSOR Cursor;
-        ~TRestore() {
-            if (GetActiveWindow() != Form.Handle())
-                Scope.KeepActivation();
-            Form.Hide();
-            SetCursor(Cursor);
-            Form.FModal = false;
-        }
-    } restore{*this, scope, cursor};
+    TCleanUp restore([&] {
+        if (GetActiveWindow() != Handle())
+            scope.KeepActivation();
+        Hide();
+        SetCursor(cursor);
+        FModal = false;
+    });
     Show();
     SetActiveWindow(Handle());
     ModalResult = 0;
