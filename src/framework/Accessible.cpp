@@ -25,21 +25,28 @@ decltype(SysFreeString)* const FreeString =
 } // namespace
 
 // The standard controls the platform's accessibility knows, with the numbers they answer to
-// OBJID_QUERYCLASSNAMEIDX (65536 + the index).
-static int StandardClassIndex(const char* baseClass) {
-    static const struct {
-        const char* Name;
-        int Index;
-    } classes[] = {{"LISTBOX", 0}, {"BUTTON", 2}, {"STATIC", 3}, {"EDIT", 4}, {"COMBOBOX", 5}};
-    for (const auto& known : classes)
+// OBJID_QUERYCLASSNAMEIDX (65536 + the index), and whether they show a value.
+struct TStandardClass {
+    const char* Name;
+    int Index;
+    bool ShowsValue;
+};
+
+static const TStandardClass* StandardClass(const char* baseClass) {
+    static const TStandardClass classes[] = {{"LISTBOX", 0, true},
+                                             {"BUTTON", 2, false},
+                                             {"STATIC", 3, false},
+                                             {"EDIT", 4, true},
+                                             {"COMBOBOX", 5, true}};
+    for (const TStandardClass& known : classes)
         if (baseClass && lstrcmpiA(baseClass, known.Name) == 0)
-            return known.Index;
-    return -1;
+            return &known;
+    return nullptr;
 }
 
 bool ShowsValue(const TWinControl& window) {
-    int index = StandardClassIndex(window.BaseClass());
-    return index == 0 || index == 4 || index == 5;
+    const TStandardClass* standard = StandardClass(window.BaseClass());
+    return standard && standard->ShowsValue;
 }
 
 // What the window's accessible object lists, in child order: the visible child windows and the
@@ -155,7 +162,7 @@ class TAccessibleWindow final : public IAccessible, public IOleWindow {
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
         return Answer(
             child, [&](IAccessible* object, VARIANT id) { return object->get_accName(id, name); },
-            [&](TControl& control) { return Text(control.AccessibleName(), name); }, true);
+            [&](TControl& control) { return Text(control.AccessibleName(), name); }, ControlFirst);
     }
     // The window's own value is the platform's; its control's where the platform has none.
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
@@ -170,7 +177,8 @@ class TAccessibleWindow final : public IAccessible, public IOleWindow {
                 }
                 return result;
             },
-            [&](TControl& control) { return Text(control.AccessibleValue(), value); }, false, true);
+            [&](TControl& control) { return Text(control.AccessibleValue(), value); },
+            PlatformFirst);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
         return Answer(
@@ -302,18 +310,19 @@ class TAccessibleWindow final : public IAccessible, public IOleWindow {
         return result;
     }
 
+    // Who answers for the window itself: the platform's object alone, or the window's control
+    // and the platform's object, the second where the first has nothing.
+    enum TSelfAnswer { PlatformOnly, ControlFirst, PlatformFirst };
+
     // One property or action of the window itself (CHILDID_SELF) or of a child: the platform's
     // object answers for the window and for a child window, the control for a windowless child.
-    // ownFirst: the window's control answers for the window before the platform's object, which
-    // answers when the control has nothing; ownAfter: the other way round.
     template <class TPlatform, class TOwn>
-    HRESULT Answer(VARIANT child, TPlatform platform, TOwn own, bool ownFirst = false,
-                   bool ownAfter = false) {
+    HRESULT Answer(VARIANT child, TPlatform platform, TOwn own, TSelfAnswer self = PlatformOnly) {
         return Guarded([&](TWinControl& window) -> HRESULT {
             if (child.vt != VT_I4)
                 return E_INVALIDARG;
             if (child.lVal == CHILDID_SELF)
-                return AnswerSelf(window, child, platform, own, ownFirst, ownAfter);
+                return AnswerSelf(window, child, platform, own, self);
             if (!OwnsChildren(window))
                 return platform(FPlatform, child);
             TControl* control = Child(window, child);
@@ -326,17 +335,12 @@ class TAccessibleWindow final : public IAccessible, public IOleWindow {
     }
 
     template <class TPlatform, class TOwn>
-    HRESULT AnswerSelf(TWinControl& window, VARIANT self, TPlatform platform, TOwn own,
-                       bool ownFirst, bool ownAfter) {
-        if (ownFirst) {
-            HRESULT result = own(window);
-            if (result == S_OK)
-                return result;
-        }
-        HRESULT result = platform(FPlatform, self);
-        if (ownAfter && result != S_OK)
-            return own(window);
-        return result;
+    HRESULT AnswerSelf(TWinControl& window, VARIANT id, TPlatform platform, TOwn own,
+                       TSelfAnswer self) {
+        if (self == ControlFirst && own(window) == S_OK)
+            return S_OK;
+        HRESULT result = platform(FPlatform, id);
+        return self == PlatformFirst && result != S_OK ? own(window) : result;
     }
 
     // A child window answers through its own object, for itself.
@@ -406,8 +410,8 @@ HRESULT TAccessibleWindow::accHitTest(long x, long y, VARIANT* child) {
 bool AnswerAccessibleObject(TWinControl& window, TMessage& message) {
     LONG object = LONG(message.LParam);
     if (object == OBJID_QUERYCLASSNAMEIDX) {
-        int index = StandardClassIndex(window.BaseClass());
-        message.Result = index < 0 ? 0 : 65536 + index;
+        const TStandardClass* standard = StandardClass(window.BaseClass());
+        message.Result = standard ? 65536 + standard->Index : 0;
         return true;
     }
     if (object != OBJID_CLIENT || !ResultFromObject || !StandardObject || !ObjectFromWindow ||
