@@ -3,5 +3,6 @@
 # in the main window on an Xvfb display. Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 start_program_display 70
-wine "$BUILD_DIR/bench/buttonpaint.exe" 2>/dev/null | tr -d '\r'
+wine "$BUILD_TREE/bench/buttonpaint.exe" 2>/dev/null | tr -d '\r'

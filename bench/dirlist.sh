@@ -3,8 +3,9 @@
 # subfolders (made once on the Wine prefix's drive C:). Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 use_polish_locale
-export WINEPREFIX=$BUILD_DIR/wine-null
+export WINEPREFIX=$BUILD_TREE/wine-null
 folders=()
 for count in ${COUNTS:-1000 10000 50000}; do
     folder=$WINEPREFIX/drive_c/bench-folders/$count
@@ -14,4 +15,4 @@ for count in ${COUNTS:-1000 10000 50000}; do
     fi
     folders+=("$(wine winepath -w "$folder" 2>/dev/null | tr -d '\r')")
 done
-wine "$BUILD_DIR/bench/dirlist.exe" "${folders[@]}" 2>/dev/null | tr -d '\r'
+wine "$BUILD_TREE/bench/dirlist.exe" "${folders[@]}" 2>/dev/null | tr -d '\r'

@@ -4,10 +4,11 @@
 # the reference. Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 seconds=${SECONDS_IDLE:-10}
 start_program_display 140
 cd "$(mktemp -d)"
-probe() { wine "$BUILD_DIR/tests/probe.exe" "$@" | tr -d '\r'; }
+probe() { wine "$BUILD_TREE/tests/probe.exe" "$@" | tr -d '\r'; }
 
 idle_ms() { # exe title
     wine "$1" &
@@ -25,7 +26,7 @@ idle_ms() { # exe title
         'BEGIN {printf "%.0f", (a - b) * 1000 / hz}'
 }
 
-tolvo=$(idle_ms "$BUILD_DIR/src/tolvo.exe" "Tolvo v1.0")
-minimal=$(idle_ms "$BUILD_DIR/bench/minimal.exe" "Minimal window")
+tolvo=$(idle_ms "$BUILD_TREE/src/tolvo.exe" "Tolvo v1.0")
+minimal=$(idle_ms "$BUILD_TREE/bench/minimal.exe" "Minimal window")
 echo "CPU time over $seconds s idle: tolvo.exe $tolvo ms, minimal.exe $minimal ms"
 echo "figure|idle CPU over $seconds s (ms)|$tolvo|$minimal (minimal.exe)|-|< 50 ms"

@@ -3,6 +3,7 @@
 # display driver. Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 use_polish_locale
-export WINEPREFIX=$BUILD_DIR/wine-null
-wine "$BUILD_DIR/bench/readmeload.exe" 2>/dev/null | tr -d '\r'
+export WINEPREFIX=$BUILD_TREE/wine-null
+wine "$BUILD_TREE/bench/readmeload.exe" 2>/dev/null | tr -d '\r'

@@ -5,17 +5,18 @@
 # program imports. Run after the program has been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 runs=${RUNS:-11}
 start_program_display 130
 cd "$(mktemp -d)"
-steps() { wine "$BUILD_DIR/bench/$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
+steps() { wine "$BUILD_TREE/bench/$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
 steps startsteps.exe >/dev/null # warm the caches once
 steps minimal.exe steps >/dev/null
 for _ in $(seq "$runs"); do
     steps startsteps.exe >>tolvo.steps
     steps minimal.exe steps >>minimal.steps
 done
-echo "imports of tolvo.exe: $(i686-w64-mingw32-objdump -p "$BUILD_DIR/src/tolvo.exe" | awk '/DLL Name:/ {printf "%s ", $3}')"
+echo "imports of tolvo.exe: $($TOLVO_ARCH-w64-mingw32-objdump -p "$BUILD_TREE/src/tolvo.exe" | awk '/DLL Name:/ {printf "%s ", $3}')"
 echo "start-up steps, median ms of $runs runs (tolvo | minimal program):"
 # Medians by step name; the program's steps in their order, the minimal program's beside them.
 LC_ALL=C awk -F'|' '

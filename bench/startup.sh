@@ -5,12 +5,13 @@
 # Run after ./scripts/test (or ./scripts/run) has built everything.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
+use_built_tree
 runs=${RUNS:-31}
 start_program_display 120
-probe() { wine "$BUILD_DIR/tests/probe.exe" "$@" | tr -d '\r'; }
+probe() { wine "$BUILD_TREE/tests/probe.exe" "$@" | tr -d '\r'; }
 exe() { echo "Z:$(echo "$1" | tr / '\\')"; }
-tolvo=$(exe "$BUILD_DIR/src/tolvo.exe")
-minimal=$(exe "$BUILD_DIR/bench/minimal.exe")
+tolvo=$(exe "$BUILD_TREE/src/tolvo.exe")
+minimal=$(exe "$BUILD_TREE/bench/minimal.exe")
 cd "$(mktemp -d)"
 probe time "$tolvo" "Tolvo v1.0" >/dev/null # warm the caches once
 probe time "$minimal" "Minimal window" >/dev/null

@@ -36,6 +36,12 @@ void CheckScanning(const std::string& path, UINT codePage) {
     FUZZ_CHECK(FindChar(path, '\\', path.size(), codePage) == std::string::npos);
 }
 
+// The path without its drive or share prefix; "\" when that leaves nothing.
+std::string PathOnDrive(const std::string& path, UINT codePage) {
+    std::string rest = path.substr(DrivePart(path, codePage).size());
+    return rest.empty() ? "\\" : rest;
+}
+
 void CheckDrive(const std::string& path, UINT codePage) {
     std::string drive = DrivePart(path, codePage);
     FUZZ_CHECK(StartsWith(path, drive));

@@ -8,6 +8,8 @@
 #include "main/TForm1.h"
 #include "shell/MessageDialog.h"
 
+#include <cinttypes>
+
 TEST(MessageLayout, MetricsFromTheAverageCharacter) {
     TMessageLayout layout = LayoutMessage({6, 13}, {200, 13}, false, 1);
     EXPECT_EQ(layout.HorzMargin, 12);
@@ -297,9 +299,8 @@ TEST(LastChance, NamesTheClassModuleOffsetAndMessage) {
               "Exception Unknown in module tolvo_tests.exe at 00000000.\n");
     std::string inside = LastChanceText("X", "", reinterpret_cast<void*>(&SomewhereInTheProgram));
     char expected[64];
-    std::snprintf(
-        expected, sizeof expected, "at %08lX.",
-        (unsigned long)(UINT_PTR(&SomewhereInTheProgram) - UINT_PTR(GetModuleHandleA(nullptr))));
+    std::snprintf(expected, sizeof expected, "at %08" PRIXPTR ".",
+                  UINT_PTR(&SomewhereInTheProgram) - UINT_PTR(GetModuleHandleA(nullptr)));
     EXPECT_NE(inside.find(expected), std::string::npos) << inside;
     EXPECT_EQ(LastChanceText("X", std::string(2000, 'm'), nullptr).size(), 1023u);
 }

@@ -7,6 +7,7 @@
 #include "framework/WinControl.h"
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdlib>
 #include <exception>
 #include <typeinfo>
@@ -439,10 +440,10 @@ std::string LastChanceText(const std::string& className, const std::string& mess
     name = name.substr(name.find_last_of('\\') + 1);
     std::string format = LoadStr(SExceptionLocation);
     if (size_t pointer = format.find("%p"); pointer != std::string::npos)
-        format.replace(pointer, 2, "%08lX");
+        format.replace(pointer, 2, "%08" PRIXPTR);
     bool dot = !message.empty() && message.back() != '.';
-    std::string text = Format(format.c_str(), className.c_str(), name.c_str(),
-                              (unsigned long)offset, message.c_str(), dot ? "." : "");
+    std::string text = Format(format.c_str(), className.c_str(), name.c_str(), offset,
+                              message.c_str(), dot ? "." : "");
     return text.substr(0, 1023);
 }
 

@@ -10,11 +10,12 @@ PASSED=0
 FAILED=0
 TOLVO_PID=""
 
-# The Xvfb helpers; the Wine environment stays the one ctest gives.
-locale_path=$LOCPATH
-architecture=${WINEARCH:-win32}
+# The Xvfb helpers and the Wine loader of the build under test (its word size read from the
+# build itself); the prefix's architecture stays the one ctest gives, when it gives one.
+architecture=${WINEARCH:-}
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
-export LOCPATH=$locale_path WINEARCH=$architecture
+use_build_tree "$(cd "$(dirname "$PROBE_EXE")/.." && pwd)"
+[ -z "$architecture" ] || export WINEARCH=$architecture
 
 # An Xvfb display of our own unless one was handed to us.
 start_display() {

@@ -330,6 +330,21 @@ static int Clip(const std::wstring& text) {
     return set ? 0 : 1;
 }
 
+// The manifest a program carries, read through the platform as the loader finds it: resource 1
+// of type RT_MANIFEST, loaded as data without running anything of the program.
+static int Manifest(const std::wstring& program) {
+    HMODULE module = LoadLibraryExW(program.c_str(), nullptr,
+                                    LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC resource = module ? FindResourceA(module, MAKEINTRESOURCEA(1), RT_MANIFEST) : nullptr;
+    HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+    if (!data)
+        return std::fprintf(stderr, "probe: no manifest\n"), FreeLibrary(module), 1;
+    std::fwrite(LockResource(data), 1, SizeofResource(module, resource), stdout);
+    std::printf("\n");
+    FreeLibrary(module);
+    return 0;
+}
+
 static LPARAM Number(const char* text) { return LPARAM(std::strtoul(text, nullptr, 0)); }
 
 // Sets system colours, "INDEX 0xBBGGRR" pairs, as a control panel does: every program's windows
@@ -427,10 +442,12 @@ static int Run(int argc, char** argv) {
         return SendMessageW(ParseHandle(argv[2]), WM_SETTEXT, 0, LPARAM(WideArgument(3).c_str()))
                    ? 0
                    : 1;
+    if (command == "manifest" && argc > 2)
+        return Manifest(WideArgument(2));
     if (command == "colors" && argc > 3)
         return SystemColors(argc - 2, argv + 2);
     std::fprintf(stderr, "usage: probe find|info|owned|close|command|gone|post|time|dialog|item|"
                          "items|closebox|minbox|class|children|count|stack|ping|resources|"
-                         "windows|hit|foreground|session|short|clip|settext|colors ...\n");
+                         "windows|hit|foreground|session|short|clip|settext|manifest|colors ...\n");
     return 2;
 }

@@ -7,7 +7,19 @@ wineserver -p
 
 # The libraries of the open dialog, the shell and network names are loaded when first needed.
 check "the program imports only what its first window needs" "GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll" \
-    "$(${TOLVO_ARCH:-i686}-w64-mingw32-objdump -p "$TOLVO_EXE" | awk '/DLL Name:/ {print $3}' | sort -f | tr '\n' ' ' | sed 's/ $//')"
+    "$($TOLVO_ARCH-w64-mingw32-objdump -p "$TOLVO_EXE" | awk '/DLL Name:/ {print $3}' | sort -f | tr '\n' ' ' | sed 's/ $//')"
+
+# The manifest names the exe's own architecture, asks for no elevation, names the Windows
+# versions (7, 8, 8.1, 10 and 11) and keeps the system DPI awareness.
+manifest=$(probe manifest "$(winepath -w "$TOLVO_EXE")")
+architecture=x86
+[ "$TOLVO_ARCH" = i686 ] || architecture=amd64
+manifest_says() { printf '%s' "$manifest" | grep -o -E "$1" | sort -u | tr '\n' ' '; }
+check "the manifest names the build's architecture" "processorArchitecture=\"$architecture\" " \
+    "$(manifest_says 'processorArchitecture="[a-z0-9]+"')"
+check "the manifest runs the program as its invoker" 'level="asInvoker" ' "$(manifest_says 'level="[A-Za-z]+"')"
+check "the manifest names four Windows versions" 4 "$(printf '%s' "$manifest" | grep -c '<supportedOS Id=')"
+check "the manifest keeps the system DPI awareness" "true</dpiAware> " "$(manifest_says 'true</dpiAware>')"
 
 work=$(mktemp -d)
 start_tolvo "$work"

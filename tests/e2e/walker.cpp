@@ -16,6 +16,9 @@
 #include <cstdlib>
 #include <string>
 
+// The interface is named by __uuidof, never by IID_IAccessible: the platform's import library of
+// oleacc exports that name too, and a 64-bit link takes its import thunk (code) for the GUID.
+
 static std::string Utf8(const wchar_t* text) {
     if (!text)
         return "";
@@ -75,14 +78,14 @@ static void Walk(IAccessible* object, int depth);
 // (Wine's window objects tell nothing, not even their role: what stands for a window is entered.)
 static void WalkObject(IDispatch* dispatch, int depth) {
     IAccessible* child = nullptr;
-    if (FAILED(dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&child))))
+    if (FAILED(dispatch->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&child))))
         return;
     HWND window = nullptr;
     LONG role = Role(child, ChildId(CHILDID_SELF));
     if ((role == ROLE_SYSTEM_WINDOW || role == 0) &&
         SUCCEEDED(WindowFromAccessibleObject(child, &window)) && window) {
         child->Release();
-        if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+        if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                               reinterpret_cast<void**>(&child))))
             return;
     }
@@ -107,7 +110,7 @@ static void Walk(IAccessible* object, int depth) {
 
 static int Tree(HWND window) {
     IAccessible* object = nullptr;
-    HRESULT result = AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+    HRESULT result = AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
                                                 reinterpret_cast<void**>(&object));
     if (FAILED(result) || !object)
         return std::printf("no accessible object: %lx\n", result), 1;
@@ -136,7 +139,7 @@ int main(int argc, char** argv) {
     std::string command = argc > 1 ? argv[1] : "";
     int code = 2;
     if (command == "tree" && argc > 2)
-        code = Tree(HWND(std::strtoul(argv[2], nullptr, 0)));
+        code = Tree(HWND(UINT_PTR(std::strtoull(argv[2], nullptr, 0))));
     else if ((command == "point" || command == "do") && argc > 3)
         code = AtPoint({std::atoi(argv[2]), std::atoi(argv[3])}, command == "do");
     else
