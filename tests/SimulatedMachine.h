@@ -57,7 +57,7 @@ class TSimulatedMachine : public TMachine {
     std::map<std::wstring, std::wstring> ShortPaths;
     std::wstring ShortPath(const std::wstring& path) override {
         auto found = ShortPaths.find(path);
-        return found == ShortPaths.end() ? L"" : found->second;
+        return found == ShortPaths.end() ? std::wstring() : found->second;
     }
     bool VolumeFlags(const std::string& root, DWORD& flags) override;
     bool VolumeLabel(const std::string& root, std::string& label) override;
