@@ -48,6 +48,7 @@ class TTimingMachine : public TMachine {
         return Timed(Drives, [&] { return Inner.RemoteName(drive, name); });
     }
     std::wstring ShortPath(const std::wstring& path) override { return Inner.ShortPath(path); }
+    std::wstring FullPath(const std::wstring& path) override { return Inner.FullPath(path); }
     DWORD FileAttributes(const std::string& path) override {
         return Timed(DirectoryChanges, [&] { return Inner.FileAttributes(path); });
     }

@@ -24,6 +24,7 @@ class TCountedStarts : public TMachine {
         return Real.Enumerate(pattern, visit);
     }
     std::wstring ShortPath(const std::wstring& path) override { return Real.ShortPath(path); }
+    std::wstring FullPath(const std::wstring& path) override { return Real.FullPath(path); }
     bool VolumeFlags(const std::string& root, DWORD& flags) override {
         return Real.VolumeFlags(root, flags);
     }

@@ -6,6 +6,10 @@
 
 #include <oleacc.h>
 
+#include <cwchar>
+#include <functional>
+#include <vector>
+
 class ProgramWindows : public TProgramTest {
   protected:
     void SetUp() override {
@@ -351,6 +355,62 @@ TEST_F(ProgramWindows, AnActionAskedForThroughAccessibilityClicksOnlyWhileTheBut
     EXPECT_EQ(clicks, 1) << "neither a disabled button nor a locked window acts";
     ask(Form3->RxSpeedButton1);
     EXPECT_EQ(elsewhere, 0) << "a control of another window is not this window's";
+}
+
+namespace {
+std::vector<std::pair<HWND, LONG>> GStateChanges; // window and child id of each state change
+void CALLBACK NoteStateChange(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                              DWORD) {
+    if (object == OBJID_CLIENT)
+        GStateChanges.push_back({window, child});
+}
+
+// The state a client reads from the window's accessible object for the named control.
+long AccessibleStateOf(HWND window, const wchar_t* name) {
+    IAccessible* object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(&object))))
+        return -1;
+    long count = 0, found = -1;
+    object->get_accChildCount(&count);
+    for (long id = 1; id <= count && found < 0; id++) {
+        VARIANT child{}, state{};
+        child.vt = VT_I4, child.lVal = id;
+        BSTR text = nullptr;
+        if (object->get_accName(child, &text) == S_OK && std::wcscmp(text, name) == 0 &&
+            object->get_accState(child, &state) == S_OK)
+            found = state.lVal;
+        SysFreeString(text);
+    }
+    object->Release();
+    return found;
+}
+} // namespace
+
+// While a dialog or box locks the window (and while a window is hidden) its commands report
+// themselves unavailable, and clients are told when that comes and goes.
+TEST_F(ProgramWindows, CommandsReportThemselvesUnavailableWhileTheirActionWouldFail) {
+    Form1->Show();
+    PumpMessages();
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr,
+                        NoteStateChange, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    auto changes = [](const std::function<void()>& action) {
+        GStateChanges.clear();
+        action();
+        PumpMessages();
+        return GStateChanges.size();
+    };
+    EXPECT_EQ(AccessibleStateOf(Form1->Handle(), L"Rozpakuj"), 0);
+    EXPECT_EQ(changes([] { EnableWindow(Form1->Handle(), FALSE); }), 4u) << "the four commands";
+    EXPECT_EQ(AccessibleStateOf(Form1->Handle(), L"Rozpakuj"), STATE_SYSTEM_UNAVAILABLE);
+    EXPECT_EQ(changes([] { EnableWindow(Form1->Handle(), TRUE); }), 4u);
+    EXPECT_EQ(AccessibleStateOf(Form1->Handle(), L"Rozpakuj"), 0);
+    EXPECT_EQ(AccessibleStateOf(Form3->Handle(), L"OK"), STATE_SYSTEM_UNAVAILABLE) << "hidden";
+    EXPECT_EQ(changes([] { Form3->Show(); }), 3u) << "the about window's three commands";
+    EXPECT_EQ(AccessibleStateOf(Form3->Handle(), L"OK"), 0);
+    Form3->Hide();
+    UnhookWinEvent(hook);
 }
 
 TEST_F(ProgramWindows, AChangedSchemeRepaintsTheWindowAndEveryChild) {

@@ -122,6 +122,16 @@ std::string TSimulatedMachine::Resolve(const std::string& path) const {
     return resolved;
 }
 
+std::wstring TSimulatedMachine::FullPath(const std::wstring& path) {
+    std::string narrow;
+    std::wstring full;
+    if (NarrowExactly(path, Page, narrow))
+        full = Widen(Resolve(narrow), Page);
+    else // a name the code page cannot spell is joined to the current directory as it stands
+        full = path.size() >= 3 && path[1] == L':' ? path : Widen(FCurrent, Page) + L"\\" + path;
+    return full.size() < MAX_PATH ? full : std::wstring();
+}
+
 const TSimulatedMachine::TEntry* TSimulatedMachine::Find(const std::string& full) const {
     if (auto exact = FEntries.find(full); exact != FEntries.end())
         return &exact->second;

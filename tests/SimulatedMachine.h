@@ -59,6 +59,9 @@ class TSimulatedMachine : public TMachine {
         auto found = ShortPaths.find(path);
         return found == ShortPaths.end() ? std::wstring() : found->second;
     }
+    // Relative to the current directory, or to the current drive's root for "\\..."; a result
+    // of MAX_PATH characters or more is one the machine makes none of.
+    std::wstring FullPath(const std::wstring& path) override;
     bool VolumeFlags(const std::string& root, DWORD& flags) override;
     bool VolumeLabel(const std::string& root, std::string& label) override;
     DWORD LogicalDrives() override;

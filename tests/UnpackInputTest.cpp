@@ -196,10 +196,13 @@ TEST_F(UnpackInput, ArchivePathsWithAnAmpersandBlanksAndTheLongestTheDialogRetur
 
 namespace {
 
-// The program started with the command line: what the start-up posts, taken as the loop takes it.
-Strings OpenWith(const wchar_t* commandLine) {
+// The program started with the arguments: kept and posted as the start-up does, taken as the
+// loop takes the message; between the two, what the test gives happens.
+Strings OpenWith(
+    const std::vector<std::wstring>& arguments, const std::function<void()>& meanwhile = [] {}) {
     return BoxTexts([&] {
-        Form1->TakeCommandLineWhenShown(commandLine);
+        Form1->TakeArgumentsWhenShown(arguments);
+        meanwhile();
         PumpMessages();
     });
 }
@@ -357,6 +360,12 @@ TEST_F(UnpackOnSimulatedMachine, ChosenFilesAreTakenInTheirShortFormWhereThePlat
         EXPECT_EQ(watcher.Boxes()[0].Text, Unspellable);
     }
     EXPECT_EQ(Chosen(), before);
+    // A device is never an archive, whichever door it comes through.
+    for (const char* device : {"C:\\WORK\\CON", "C:\\WORK\\com1.ace", "\\\\.\\NUL"}) {
+        GChoice = device;
+        EXPECT_EQ(BoxTexts([] { Press(Form1->RxSpeedButton1); }), Strings{"File not found."});
+    }
+    EXPECT_EQ(Chosen(), before);
     EXPECT_EQ(Form1->OpenDialog1->FilterIndex, 1);
     GChoice.clear();
 }
@@ -417,38 +426,100 @@ static void Type(TApplication& application, HWND field, const std::wstring& text
         application.HandleMessage();
 }
 
-TEST_F(UnpackOnSimulatedMachine, TheOneArgumentOfTheCommandLineIsTakenAsADropOfIt) {
+TEST_F(UnpackOnSimulatedMachine, TheArgumentsAreTakenAsADropOfTheOneItemTheyName) {
     Machine.AddDirectory("C:\\IN");
     Machine.AddFile("C:\\IN\\MYARCH~1.ACE");
     Machine.AddFile("C:\\IN\\DATA.ACE");
+    Machine.AddFile("C:\\WORK\\plik.ace");
     Machine.ShortPaths[L"C:\\IN\\My archive.ace"] = L"C:\\IN\\MYARCH~1.ACE";
     Form1->Edit1->SetText("C:\\WORK");
-    auto chosen = [](std::string archive, std::string destination) {
-        return std::make_tuple(archive, archive, destination);
+    const std::string notFound = "File not found.";
+    const std::string unchanged;
+    struct TCase {
+        std::vector<std::wstring> Arguments;
+        std::string Box;     // the one box shown, or none
+        std::string Archive; // the archive taken, or unchanged
     };
-    auto before = Chosen();
-    EXPECT_EQ(OpenWith(L"tolvo.exe"), Strings{});
-    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\DATA.ACE C:\\IN\\My archive.ace"), Strings{});
-    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\My archive.ace"), Strings{}) << "unquoted: two";
-    EXPECT_EQ(Chosen(), before) << "none, or several: nothing is taken";
-
-    EXPECT_EQ(OpenWith(L"\"C:\\Program Files\\Tolvo\\tolvo.exe\" \"C:\\IN\\My archive.ace\""),
-              Strings{});
-    EXPECT_EQ(Chosen(), chosen("C:\\IN\\MYARCH~1.ACE", "C:\\WORK")) << "quoted, in its short form";
+    const TCase cases[] = {
+        {{}, "", unchanged},
+        {{L"C:\\IN\\My archive.ace"}, "", "C:\\IN\\MYARCH~1.ACE"},
+        {{L"C:\\IN\\DATA.ACE"}, "", "C:\\IN\\DATA.ACE"},
+        // Unquoted, as old "Open with" entries pass a path with blanks: the item joined again.
+        {{L"C:\\IN\\My", L"archive.ace"}, "", "C:\\IN\\MYARCH~1.ACE"},
+        {{L"C:\\IN\\DATA.ACE", L"C:\\IN\\My archive.ace"},
+         "Można podać tylko jedno archiwum. Ścieżkę ze spacjami należy ująć w cudzysłów.",
+         unchanged},
+        {{L"C:\\IN\\gone.ace"}, notFound, unchanged},
+        {{L"C:\\IN\\\u0109.ace"}, Unspellable, unchanged},
+        {{std::wstring(300, L'a')}, notFound, unchanged}, // too long to be made full
+        // Devices are never archives, whatever their spelling.
+        {{L"CON"}, notFound, unchanged},
+        {{L"\\\\.\\CON"}, notFound, unchanged},
+        {{L"nul.ace"}, notFound, unchanged},
+        {{L"C:\\IN\\COM1.ace"}, notFound, unchanged},
+        {{L"lpt9"}, notFound, unchanged},
+        {{L"\\\\.\\PhysicalDrive0"}, notFound, unchanged},
+        // The platform's own namespaces: the plain path, in its short form.
+        {{L"\\\\?\\C:\\IN\\DATA.ACE"}, "", "C:\\IN\\DATA.ACE"},
+        {{L"\\\\.\\C:\\IN\\My archive.ace"}, "", "C:\\IN\\MYARCH~1.ACE"},
+        // Names no file may have are refused as such, not as names the code page cannot spell.
+        {{L"a*.ace"}, "Nieprawidłowa nazwa pliku: C:\\WORK\\a*.ace.", unchanged},
+        {{L"C:\\IN\\?.ace"}, "Nieprawidłowa nazwa pliku: C:\\IN\\?.ace.", unchanged},
+        {{L"C:\\IN\\a|b.ace"}, "Nieprawidłowa nazwa pliku: C:\\IN\\a|b.ace.", unchanged},
+        {{L"/?"},
+         "Tolvo rozpakowuje archiwa ACE programem ace32.exe.\n\ntolvo.exe [archiwum | folder]\n\n"
+         "Podane archiwum zostaje wybrane do rozpakowania, tak jak przyciskiem \"Otwórz\"; "
+         "podany folder staje się katalogiem docelowym.",
+         unchanged},
+        {{L"/s"},
+         "Nieznany przełącznik /s. Tolvo przyjmuje jeden argument: archiwum albo folder.",
+         unchanged},
+        {{L"C:\\IN\\DATA.ACE", L"--help"},
+         "Nieznany przełącznik --help. Tolvo przyjmuje jeden argument: archiwum albo folder.",
+         unchanged},
+    };
+    for (const TCase& test : cases) {
+        Form1->OpenDialog1->FileName = "before";
+        Strings expected = test.Box.empty() ? Strings{} : Strings{test.Box};
+        std::string archive = test.Archive.empty() ? "before" : test.Archive;
+        std::wstring first = test.Arguments.empty() ? L"" : test.Arguments[0];
+        EXPECT_EQ(OpenWith(test.Arguments), expected) << PlatformSpelling(first, CP_UTF8);
+        EXPECT_EQ(Form1->OpenDialog1->FileName, archive) << PlatformSpelling(first, CP_UTF8);
+    }
     EXPECT_EQ(Unpack("C:\\WORK"), Strings{});
-    EXPECT_EQ(UnpackCommand, "ace32.exe x -v C:\\IN\\MYARCH~1.ACE C:\\WORK");
+    EXPECT_EQ(UnpackCommand, "ace32.exe x -v before C:\\WORK");
 
-    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\gone.ace"), Strings{"File not found."});
-    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN\\\u0109.ace"), Strings{Unspellable});
-    EXPECT_EQ(Chosen(), chosen("C:\\IN\\MYARCH~1.ACE", "C:\\WORK")) << "refused: nothing changes";
-    EXPECT_EQ(OpenWith(L"tolvo.exe C:\\IN"), Strings{});
+    // A relative name is made full against the folder the program started in, even when the
+    // current folder changes before the message is taken.
+    EXPECT_EQ(OpenWith({L"plik.ace"}, [&] { Machine.ChangeDirectory("C:\\IN"); }), Strings{});
+    EXPECT_EQ(Form1->Label2->Caption(), "C:\\WORK\\plik.ace");
+    EXPECT_EQ(OpenWith({L"C:\\IN"}), Strings{});
     EXPECT_EQ(Form1->DirectoryListBox1->ActivePath, "C:\\IN") << "a folder moves the tree";
     EXPECT_EQ(Form1->Edit1->Text(), "C:\\IN");
+    // The platform splits the command line: a quoted path with blanks is one argument.
+    EXPECT_EQ(CommandLineArguments(L"\"C:\\Program Files\\Tolvo\\tolvo.exe\" \"C:\\IN\\My "
+                                   L"archive.ace\" x"),
+              (std::vector<std::wstring>{L"C:\\Program Files\\Tolvo\\tolvo.exe",
+                                         L"C:\\IN\\My archive.ace", L"x"}));
+}
+
+// Another program that posts a message of the common application range reaches nothing of the
+// start-up: the arguments are taken once, by the program's own message.
+TEST_F(UnpackOnSimulatedMachine, AForeignMessageTakesNothing) {
+    Machine.AddFile("C:\\WORK\\plik.ace");
+    Form1->OpenDialog1->FileName = "before";
+    for (LPARAM lParam : {LPARAM(0), LPARAM(0x10), LPARAM(0x7fff0000)})
+        PostMessageW(Form1->Handle(), WM_APP, 0, lParam);
+    EXPECT_EQ(BoxTexts([] { PumpMessages(); }), Strings{});
+    EXPECT_EQ(OpenWith({L"plik.ace"}), Strings{});
+    EXPECT_EQ(BoxTexts([] { PostMessageW(Form1->Handle(), WM_APP, 0, 0x10), PumpMessages(); }),
+              Strings{});
+    EXPECT_EQ(Form1->OpenDialog1->FileName, "C:\\WORK\\plik.ace");
 }
 
 TEST_F(UnpackInput, ARelativeArgumentKeepsNamingItsFileWhereverTheTreeMoves) {
     Scratch.Write("plik.ace", "");
-    EXPECT_EQ(OpenWith(L"tolvo.exe plik.ace"), Strings{});
+    EXPECT_EQ(OpenWith({L"plik.ace"}), Strings{});
     Form1->DirectoryListBox1->ChangeDirectory(Scratch.Path + "\\beta");
     EXPECT_NE(GetFileAttributesA(Form1->OpenDialog1->FileName.c_str()), INVALID_FILE_ATTRIBUTES)
         << Form1->OpenDialog1->FileName;

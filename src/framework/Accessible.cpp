@@ -191,10 +191,16 @@ class TAccessibleWindow final : public IAccessible, public IOleWindow {
             child, [&](IAccessible* object, VARIANT id) { return object->get_accRole(id, role); },
             [&](TControl& control) { return *role = Integer(control.AccessibleRole()), S_OK; });
     }
+    // A command reports itself unavailable while its action would fail.
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         return Answer(
             child, [&](IAccessible* object, VARIANT id) { return object->get_accState(id, state); },
-            [&](TControl& control) { return *state = Integer(control.AccessibleState()), S_OK; });
+            [&](TControl& control) {
+                long bits = control.AccessibleState();
+                if (!control.AccessibleAction().empty() && !MayAct(*control.Parent(), control))
+                    bits |= STATE_SYSTEM_UNAVAILABLE;
+                return *state = Integer(bits), S_OK;
+            });
     }
     HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
         return Answer(
@@ -436,6 +442,15 @@ void DoPostedAccessibleAction(TWinControl& window, TControl* control) {
     if (std::find(controls.begin(), controls.end(), control) != controls.end() &&
         MayAct(window, *control))
         control->DoAccessibleAction();
+}
+
+void NotifyActionsChanged(const TWinControl& window) {
+    for (TControl* control : window.Controls()) {
+        if (auto* windowed = dynamic_cast<const TWinControl*>(control))
+            NotifyActionsChanged(*windowed);
+        else if (!control->AccessibleAction().empty())
+            NotifyAccessibleChange(*control, EVENT_OBJECT_STATECHANGE);
+    }
 }
 
 void NotifyAccessibleChange(const TControl& control, DWORD event) {

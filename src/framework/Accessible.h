@@ -20,6 +20,10 @@ void DoPostedAccessibleAction(TWinControl& window, TControl* control);
 // Tells assistive technology that a listed windowless control's name or state changed
 // (EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_STATECHANGE); windows raise their own.
 void NotifyAccessibleChange(const TControl& control, DWORD event);
+// The window was enabled or disabled (a dialog or box locks it, and lets it go) or shown or
+// hidden: every command on it, windowless and in its child windows, may now act or not, and
+// assistive technology is told that their state changed.
+void NotifyActionsChanged(const TWinControl& window);
 
 // The window stands on an edit, a list or a combo box: a control that shows a value.
 bool ShowsValue(const TWinControl& window);

@@ -87,6 +87,14 @@ class TWin32Machine : public TMachine {
         return result;
     }
 
+    std::wstring FullPath(const std::wstring& path) override {
+        DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+        std::wstring result(size, L'\0');
+        DWORD length = size ? GetFullPathNameW(path.c_str(), size, result.data(), nullptr) : 0;
+        result.resize(length < size ? length : 0);
+        return result;
+    }
+
     DWORD FileAttributes(const std::string& path) override {
         return GetFileAttributesA(path.c_str());
     }

@@ -46,6 +46,10 @@ class TMachine {
     virtual bool RemoteName(const std::string& drive, std::string& name) = 0;
     // The platform's short (8.3) form of an existing path; empty when it has none.
     virtual std::wstring ShortPath(const std::wstring& path) = 0;
+    // The full form of a path, made against the current directory (and the current directory of
+    // the drive it names) as the platform makes it, "." and ".." resolved; empty when the platform
+    // makes none.
+    virtual std::wstring FullPath(const std::wstring& path) = 0;
     // The attribute bits of a path, or INVALID_FILE_ATTRIBUTES.
     virtual DWORD FileAttributes(const std::string& path) = 0;
     // Reads a whole file, held open without sharing while it is read. A file larger than limit

@@ -334,6 +334,10 @@ bool TWinControl::HandlePlatformMessage(TMessage& message) {
         break;
     case WM_GETOBJECT:
         return AnswerAccessibleObject(*this, message);
+    case WM_ENABLE:
+    case WM_SHOWWINDOW:
+        NotifyActionsChanged(*this);
+        break;
     case WM_NCDESTROY:
         DefaultHandler(message);
         Detach();

@@ -6,10 +6,15 @@
 #include "framework/Machine.h"
 #include "framework/Picture.h"
 #include "framework/TaskWindowLock.h"
+#include "main/UnpackCommand.h"
 #include "shell/Application.h"
 
 #include <commdlg.h>
 #include <dlgs.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
 
 std::string ConvertFilter(const std::string& filter, UINT codePage) {
     if (filter.empty())
@@ -236,6 +241,34 @@ EUnspellableFile::EUnspellableFile()
     : Exception("Nazwy tego pliku nie można zapisać w stronie kodowej systemu. Wybierz plik o "
                 "innej nazwie") {}
 
+EInvalidFileName::EInvalidFileName(const std::wstring& path)
+    : Exception("Nieprawidłowa nazwa pliku: " + PlatformSpelling(path, Machine().CodePage())) {}
+
+static bool InNamespace(const std::wstring& path) {
+    return path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0;
+}
+
+std::wstring PlainPath(const std::wstring& path) {
+    if (!InNamespace(path))
+        return path;
+    std::wstring rest = path.substr(4);
+    if (rest.size() >= 3 && rest[1] == L':' && rest[2] == L'\\' && std::iswalpha(rest[0]))
+        return rest;
+    if (rest.size() > 4 && _wcsnicmp(rest.c_str(), L"UNC\\", 4) == 0)
+        return L"\\" + rest.substr(3);
+    return path;
+}
+
+bool HasInvalidNameCharacters(const std::wstring& path) {
+    std::wstring names = path.substr(InNamespace(path) ? 4 : 0);
+    return names.find_first_of(L"*?\"<>|") != std::wstring::npos ||
+           std::any_of(names.begin(), names.end(), [](wchar_t c) { return c < 32; });
+}
+
+bool NamesDeviceFile(const std::string& spelled) {
+    return spelled.rfind("\\\\.\\", 0) == 0 || NamesDevice(spelled, Machine().CodePage());
+}
+
 bool SpellChosenPath(const std::wstring& path, std::string& spelled) {
     UINT codePage = Machine().CodePage();
     std::wstring shortPath = Machine().ShortPath(path);
@@ -280,8 +313,10 @@ bool TOpenDialog::RunDialog() {
     if (!TaskModalDialog(OpenFunction, request))
         return false;
     std::string chosen;
-    if (!SpellChosenPath(AnswerPath(file.c_str()), chosen))
+    if (!SpellChosenPath(PlainPath(AnswerPath(file.c_str())), chosen))
         throw EUnspellableFile();
+    if (NamesDeviceFile(chosen))
+        throw EInOutError(ERROR_FILE_NOT_FOUND);
     FileName = chosen;
     Files.push_back(FileName);
     Options = (Options & ~(OptionBit(ofExtensionDifferent) | OptionBit(ofReadOnly))) |

@@ -126,10 +126,26 @@ class EUnspellableFile : public Exception {
     const char* ClassName() const override { return "EUnspellableFile"; }
 };
 
+// A name no file may have, with a wildcard or a character file names may not hold:
+// "Nieprawidłowa nazwa pliku: NAME".
+class EInvalidFileName : public Exception {
+  public:
+    explicit EInvalidFileName(const std::wstring& path);
+    const char* ClassName() const override { return "EInvalidFileName"; }
+};
+
 // The 8-bit path a file chosen by the user is taken as: its short (8.3) form when the platform
 // has one that the code page spells exactly, else the path itself when the code page spells it
 // exactly. False when neither is spelled exactly.
 bool SpellChosenPath(const std::wstring& path, std::string& spelled);
+// A path in the platform's own namespaces, "\\?\C:\..." or "\\.\C:\..." or
+// "\\?\UNC\SERVER\SHARE\...", in its plain form; any other path as it is.
+std::wstring PlainPath(const std::wstring& path);
+// A wildcard or a control character in the path, or a character no file name may hold.
+bool HasInvalidNameCharacters(const std::wstring& path);
+// A chosen path that names a device (CON, NUL.ace, COM1, LPT1, any "\\.\" name left once the
+// path is plain): never a file to unpack.
+bool NamesDeviceFile(const std::string& spelled);
 
 // Makes the dialog class known to window descriptions (once).
 void RegisterOpenDialog();

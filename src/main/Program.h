@@ -1,6 +1,9 @@
 #pragma once
 #include "shell/Application.h"
 
+#include <string>
+#include <vector>
+
 // The classes the program's window descriptions name; registering them again does nothing.
 void RegisterProgramClasses();
 
@@ -8,3 +11,7 @@ void RegisterProgramClasses();
 // title, the classes, then the main window (the first window made becomes the main one) and the
 // about window, hidden.
 void CreateProgramWindows(TApplication& application);
+
+// The arguments the program was started with, as the platform's rules split its command line,
+// the program's own name left out.
+std::vector<std::wstring> ProgramArguments();

@@ -8,6 +8,7 @@
 #include "shell/MessageDialog.h"
 
 #include <algorithm>
+#include <utility>
 
 TForm1* Form1 = nullptr;
 std::string UnpackCommand;
@@ -97,16 +98,33 @@ void TForm1::CreateParams(TCreateParams& params) const {
     params.ExStyle |= WS_EX_ACCEPTFILES;
 }
 
-// Posted by the start-up, the program's command line in LParam.
-constexpr UINT WM_TAKECOMMANDLINE = WM_APP;
+// Posted by the start-up once the arguments are kept: a message of the program's own, which no
+// other program sends by accident, and which carries nothing (the arguments are taken once).
+static UINT TakeArgumentsMessage() {
+    static const UINT message = RegisterWindowMessageA("TolvoTakeArguments");
+    return message;
+}
 
-void TForm1::TakeCommandLineWhenShown(const wchar_t* commandLine) {
-    PostMessageA(Handle(), WM_TAKECOMMANDLINE, 0, LPARAM(commandLine));
+static std::wstring JoinedByBlanks(const std::vector<std::wstring>& arguments) {
+    std::wstring joined;
+    for (const std::wstring& argument : arguments)
+        joined += (joined.empty() ? L"" : L" ") + argument;
+    return joined;
+}
+
+// A dropped item comes in full; the item of the arguments is made full the same way, so that
+// browsing in the tree later does not change the archive a relative name names.
+void TForm1::TakeArgumentsWhenShown(const std::vector<std::wstring>& arguments) {
+    FArguments = arguments;
+    std::wstring item = JoinedByBlanks(arguments);
+    std::wstring full = item.empty() ? item : Machine().FullPath(item);
+    FArgumentItem = full.empty() ? item : full;
+    PostMessageA(Handle(), TakeArgumentsMessage(), 0, 0);
 }
 
 void TForm1::WndProc(TMessage& message) {
-    if (message.Msg == WM_TAKECOMMANDLINE) {
-        TakeCommandLine(reinterpret_cast<const wchar_t*>(message.LParam));
+    if (message.Msg == TakeArgumentsMessage()) {
+        TakeArguments();
         return;
     }
     if (message.Msg != WM_DROPFILES) {
@@ -119,34 +137,56 @@ void TForm1::WndProc(TMessage& message) {
         TakeDropped(items);
 }
 
-// A dropped item comes in full; a name typed relative to the start-up directory is made full
-// the same way, so that browsing in the tree later does not change the archive it names.
-void TForm1::TakeCommandLine(const wchar_t* commandLine) {
-    std::vector<std::wstring> arguments = CommandLineArguments(commandLine);
-    if (arguments.size() != 2)
-        return;
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(arguments[1].c_str(), MAX_PATH, full.data(), nullptr);
-    full.resize(length < MAX_PATH ? length : 0);
-    TakeDropped({full.empty() ? arguments[1] : full});
-}
-
 namespace {
 // A dropped item as the program can take it: the path in the chosen-file form, and its
-// attributes (INVALID_FILE_ATTRIBUTES when it is missing or cannot be spelled).
+// attributes (INVALID_FILE_ATTRIBUTES when it is missing, cannot be spelled or is a device).
 struct TDroppedItem {
     std::wstring Path;
     std::string Spelled;
     bool Spellable;
     DWORD Attributes;
-    explicit TDroppedItem(const std::wstring& path) : Path(path) {
-        Spellable = SpellChosenPath(path, Spelled);
-        Attributes = Spellable ? Machine().FileAttributes(Spelled) : INVALID_FILE_ATTRIBUTES;
+    explicit TDroppedItem(const std::wstring& path) : Path(PlainPath(path)) {
+        Spellable = SpellChosenPath(Path, Spelled);
+        Attributes = Spellable && !NamesDeviceFile(Spelled) ? Machine().FileAttributes(Spelled)
+                                                            : INVALID_FILE_ATTRIBUTES;
     }
     bool Exists() const { return Attributes != INVALID_FILE_ATTRIBUTES; }
     bool IsFolder() const { return Exists() && (Attributes & FILE_ATTRIBUTE_DIRECTORY); }
 };
+
+// "/x" or "-x": a switch, which names no file (a path goes on past its first separator).
+bool IsSwitch(const std::wstring& argument) {
+    return argument.size() >= 2 && (argument[0] == L'/' || argument[0] == L'-') &&
+           argument.find_first_of(L"\\/.:", 1) == std::wstring::npos;
+}
 } // namespace
+
+// One argument, the item the program was opened with ("Open with", a file association), is taken
+// as a drop of that item. Several that, joined by blanks, name an existing item are that item (an
+// unquoted path with blanks, as old "Open with" entries pass it); otherwise they are refused, as
+// is any switch but "/?", which shows how the program is started. None change nothing.
+void TForm1::TakeArguments() {
+    std::vector<std::wstring> arguments = std::exchange(FArguments, {});
+    std::wstring item = std::exchange(FArgumentItem, {});
+    if (arguments.empty())
+        return;
+    if (arguments.size() == 1 && (arguments[0] == L"/?" || arguments[0] == L"-?")) {
+        ShowPlainMessage("Tolvo rozpakowuje archiwa ACE programem ace32.exe.\n\n"
+                         "tolvo.exe [archiwum | folder]\n\n"
+                         "Podane archiwum zostaje wybrane do rozpakowania, tak jak przyciskiem "
+                         "\"Otwórz\"; podany folder staje się katalogiem docelowym.");
+        return;
+    }
+    for (const std::wstring& argument : arguments)
+        if (IsSwitch(argument))
+            throw Exception("Nieznany przełącznik " +
+                            PlatformSpelling(argument, Machine().CodePage()) +
+                            ". Tolvo przyjmuje jeden argument: archiwum albo folder");
+    if (arguments.size() > 1 && !TDroppedItem(item).Exists())
+        throw Exception("Można podać tylko jedno archiwum. Ścieżkę ze spacjami należy ująć w "
+                        "cudzysłów");
+    TakeDropped({item});
+}
 
 // The first item that is no folder decides, so that a file the user meant is never passed over
 // for another; without one, the first folder.
@@ -164,6 +204,8 @@ void TForm1::TakeDropped(const std::vector<std::wstring>& items) {
         DirectoryListBox1->ChangeDirectory(folder);
         return;
     }
+    if (HasInvalidNameCharacters(decisive->Path))
+        throw EInvalidFileName(decisive->Path);
     if (!decisive->Spellable)
         throw EUnspellableFile();
     if (!decisive->Exists())

@@ -41,11 +41,11 @@ class TForm1 : public TForm {
     // moves to the first. A missing file or one whose name the code page cannot spell is
     // reported and changes nothing.
     void TakeDropped(const std::vector<std::wstring>& items);
-    // The command line the program was started with, taken once the window is shown (the loop
-    // shows it before it takes the message posted here): one argument, the item the program
-    // was opened with ("Open with", a file association), is taken as a drop of that item; none,
-    // or several, change nothing. The text must outlive the posting, as the platform's does.
-    void TakeCommandLineWhenShown(const wchar_t* commandLine);
+    // The arguments the program was started with (its own name left out), kept until the window
+    // is shown (the loop shows it before it takes the message posted here) and then taken as
+    // TakeArguments says. The item they name is made full at once, against the folder the
+    // program was started in.
+    void TakeArgumentsWhenShown(const std::vector<std::wstring>& arguments);
 
     bool IsShortCut(WPARAM key, LPARAM keyData) override;
 
@@ -55,7 +55,10 @@ class TForm1 : public TForm {
 
   private:
     TRxSpeedButton* KeyButton(WPARAM key) const;
-    void TakeCommandLine(const wchar_t* commandLine);
+    void TakeArguments();
+
+    std::vector<std::wstring> FArguments; // as given, until they are taken
+    std::wstring FArgumentItem;           // the item they name, in full
 };
 
 extern TForm1* Form1;

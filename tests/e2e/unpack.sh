@@ -215,8 +215,8 @@ probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 
 # 8. Started with an archive as its one argument, as "Open with" starts it: the label shows it (the
-# screenshot; the label has no window to read) and "Rozpakuj" hands its short form on; a missing
-# one gives the error box, and "Wyjdź" ends with 0.
+# screenshot; the label has no window to read) and "Rozpakuj" hands its short form on; foreign
+# messages take nothing; a missing one gives the error box, and "Wyjdź" ends with 0.
 opened=$(winpath "$work/drop/Dropped archive.ace")
 rm -f "$work/ace.log"
 (cd "$work/start" && wine "$work/prog/tolvo.exe" "$opened"; echo $? >"$ARTEFACTS/exit-code") &
@@ -229,6 +229,11 @@ wait_for_file "$work/ace.log"
 check "its short form reaches the archiver" "$(shortpath "$work/drop/Dropped archive.ace")" \
     "$(record_value arg3 "$work/ace.log")"
 expect_warning "after an archive opened with the program"
+# Another program posts messages of the common application range (WM_APP) with what might be
+# taken for pointers: nothing is read from them, and the program still closes with 0.
+for lparam in 0 0x10 0x7fff0000; do probe post "$main" 0x8000 0 "$lparam"; done
+check "the window answers after foreign WM_APP messages" 0 \
+    "$(wine "$PROBE_EXE" ping "$main" >/dev/null 2>&1; echo $?)"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 rm -f "$ARTEFACTS/exit-code"
