@@ -153,6 +153,25 @@ static bool Key(TControl* focused, WPARAM key, bool repeated = false, bool contr
     return consumed;
 }
 
+// Alt with a letter in the destination field, a Unicode window, reaches the buttons as the letter
+// the captions' code page spells: U+0142 is "ł" (0xB3), not "B" (its low byte).
+TEST_F(MainWindow, ALetterTypedWithAltInTheUnicodeFieldMeetsTheCaptionsInTheirCodePage) {
+    int clicks = 0;
+    Form1->RxSpeedButton1->OnClick = [&](TObject*) { clicks++; };
+    auto altLetter = [](wchar_t letter) {
+        MSG msg{Form1->Edit1->Handle(), WM_SYSCHAR, letter, 1 | KF_ALTDOWN << 16, 0, {}};
+        return IsKeyMessageConsumed(msg);
+    };
+    ASSERT_TRUE(IsWindowUnicode(Form1->Edit1->Handle()));
+    Form1->RxSpeedButton1->SetCaption("&Bity");
+    EXPECT_FALSE(altLetter(L'\u0142'));
+    EXPECT_FALSE(altLetter(L'\u732B')) << "no letter of the code page";
+    EXPECT_EQ(clicks, 0);
+    Form1->RxSpeedButton1->SetCaption("&\xA3\xF3\x64\x9F"); // "Łódź"
+    EXPECT_TRUE(altLetter(L'\u0142'));
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(MainWindow, EnterCtrlOAndF1RunTheirButtonsOncePerPressAndNotUnderADialog) {
     std::string destination = Scratch.Path + "\\out";
     CreateDirectoryA(destination.c_str(), nullptr);

@@ -2,6 +2,8 @@
 
 #include "ProgramFixture.h"
 #include "about/TForm3.h"
+#include "framework/Exceptions.h"
+#include "framework/GraphicControl.h"
 #include "main/TForm1.h"
 
 #include <oleacc.h>
@@ -411,6 +413,47 @@ TEST_F(ProgramWindows, CommandsReportThemselvesUnavailableWhileTheirActionWouldF
     EXPECT_EQ(AccessibleStateOf(Form3->Handle(), L"OK"), 0);
     Form3->Hide();
     UnhookWinEvent(hook);
+}
+
+namespace {
+// A command whose name fails while the test says so.
+class TFailingName : public TGraphicControl {
+  public:
+    using TGraphicControl::TGraphicControl;
+    bool Fail = false;
+    long AccessibleRole() const override { return ROLE_SYSTEM_PUSHBUTTON; }
+    std::string AccessibleName() const override {
+        if (Fail)
+            throw Exception("no name");
+        return "Nazwa";
+    }
+};
+} // namespace
+
+// A query runs inside the client's call: what it throws is answered with E_FAIL, never with an
+// error box, and the next query answers again.
+TEST_F(ProgramWindows, AQueryThatFailsAnswersEFailWithoutABox) {
+    auto* control = new TFailingName(Form1);
+    control->SetParent(Form1);
+    IAccessible* object = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(AccessibleObjectFromWindow(
+        Form1->Handle(), OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object)));
+    long count = 0;
+    object->get_accChildCount(&count);
+    VARIANT child{};
+    child.vt = VT_I4, child.lVal = count; // the newest control is listed last
+    BSTR name = nullptr;
+    HRESULT failed = S_OK;
+    control->Fail = true;
+    EXPECT_EQ(BoxTexts([&] { failed = object->get_accName(child, &name); }),
+              std::vector<std::string>{});
+    EXPECT_EQ(failed, E_FAIL);
+    control->Fail = false;
+    ASSERT_EQ(object->get_accName(child, &name), S_OK);
+    EXPECT_STREQ(name, L"Nazwa");
+    SysFreeString(name);
+    object->Release();
+    delete control;
 }
 
 TEST_F(ProgramWindows, AChangedSchemeRepaintsTheWindowAndEveryChild) {

@@ -762,3 +762,35 @@ TEST_F(KeptFaces, EachInputOfTheFaceComposesItAnew) {
     EXPECT_NE(restored, green);
     EXPECT_EQ(restored, ComposedAnew()) << "the colours restored";
 }
+
+// The kept faces: each cell composed once and then shown by a copy, until the place changes or
+// the button forgets them.
+TEST(FaceCache, ComposesACellOnceUntilThePlaceChangesOrTheFacesAreForgotten) {
+    TRxFaceCache cache;
+    int composed = 0;
+    auto compose = [&](TCanvas& canvas, int left) {
+        composed++;
+        canvas.BrushColor = TColor(RGB(40 * composed, 0, 0));
+        canvas.FillRect({left, 0, left + 4, 3});
+    };
+    TRxFaceCache::TPlace place{nullptr, {10, 10, 14, 13}, 100, 100};
+    cache.KeepFor(place, 2);
+    EXPECT_FALSE(cache.Compose(1, compose));
+    EXPECT_TRUE(cache.Compose(1, compose));
+    cache.KeepFor(place, 2);
+    EXPECT_TRUE(cache.Compose(1, compose)) << "the same place keeps the faces";
+    EXPECT_EQ(composed, 1);
+    TBitmap shown;
+    shown.SetSize(4, 3);
+    cache.Show(shown.Canvas().Handle(), 1);
+    EXPECT_EQ(shown.Canvas().Pixel(3, 2), TColor(RGB(40, 0, 0)));
+    place.ParentHeight = 120;
+    cache.KeepFor(place, 2);
+    EXPECT_FALSE(cache.Compose(1, compose)) << "another place composes again";
+    cache.Forget();
+    EXPECT_FALSE(cache.Compose(1, compose));
+    EXPECT_FALSE(cache.Compose(0, compose));
+    EXPECT_EQ(composed, 4);
+    cache.Show(shown.Canvas().Handle(), 1);
+    EXPECT_EQ(shown.Canvas().Pixel(0, 0), TColor(RGB(120, 0, 0)));
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include "RxButtonGlyph.h"
+#include "RxFaceCache.h"
 #include "framework/GraphicControl.h"
 
 class TPopupMenu;
@@ -80,11 +81,10 @@ class TRxSpeedButton : public TGraphicControl {
     }
     // An input of every face changed: the kept faces go and the button is repainted.
     void Restyle();
-    void ForgetFaces() { FComposedFaces = 0; }
+    void ForgetFaces() { Faces.Forget(); }
 
     // The faces (RxSpeedButtonFaces.cpp).
     int FaceCell(TButtonFace frameState) const;
-    void KeepFacesForPlace();
     void ComposeFace(TCanvas& canvas, int left, TButtonFace frameState);
     bool KeptFaceIsFresh(int cell, TButtonFace frameState);
     void PaintBackdrop(HDC dc);
@@ -104,17 +104,8 @@ class TRxSpeedButton : public TGraphicControl {
     int FGroupIndex = 0;
     TRxButtonGlyph GlyphPainter;
     TButtonStyle FStyle = bsAutoDetect;
-    // The composed faces side by side, one cell of the button's size for each face state with
-    // and without the frame; FComposedFaces has a bit for every cell that holds its face.
-    TBitmap FaceBuffer;
-    unsigned FComposedFaces = 0;
-    // Where the kept faces were composed: the parent, the bounds and the parent's size.
-    struct TFacePlace {
-        const TWinControl* Parent;
-        RECT Bounds;
-        int ParentWidth, ParentHeight;
-        bool operator==(const TFacePlace& other) const;
-    } FFacePlace{};
+    // The faces shown, a cell for each face state with and without the frame.
+    TRxFaceCache Faces;
     bool FDown = false, FHeld = false, FFlat = false, FMouseInside = false, FAllowAllUp = false;
     TButtonLayout FLayout = blGlyphTop;
     int FSpacing = 1, FMargin = -1;

@@ -17,6 +17,9 @@ void TRxSpeedButton::ForgetLatchPattern() { GLatchPattern.reset(); }
 
 TStaleFaceReport OnStaleFace = nullptr;
 
+// Two cells for each stored face state: with its frame state, and idle (no frame).
+constexpr int FaceCells = 2 * (bfLatched + 1);
+
 void TRxSpeedButton::Paint() {
     if (!Enabled()) {
         FFaceState = bfDisabled;
@@ -26,38 +29,18 @@ void TRxSpeedButton::Paint() {
     }
     TButtonFace frameState = FFlat && !FMouseInside ? bfIdle : FFaceState;
     int cell = FaceCell(frameState);
-    KeepFacesForPlace();
-    if (!(FComposedFaces & 1u << cell)) {
-        ComposeFace(FaceBuffer.Canvas(), cell * Width(), frameState);
-        FComposedFaces |= 1u << cell;
-    } else if (OnStaleFace && !KeptFaceIsFresh(cell, frameState)) {
+    Faces.KeepFor({Parent(), BoundsRect(), Parent() ? Parent()->Width() : 0,
+                   Parent() ? Parent()->Height() : 0},
+                  FaceCells);
+    bool kept = Faces.Compose(
+        cell, [&](TCanvas& canvas, int left) { ComposeFace(canvas, left, frameState); });
+    if (kept && OnStaleFace && !KeptFaceIsFresh(cell, frameState))
         OnStaleFace(*this);
-    }
-    BitBlt(Canvas().Handle(), 0, 0, Width(), Height(), FaceBuffer.Canvas().Handle(), cell * Width(),
-           0, SRCCOPY);
+    Faces.Show(Canvas().Handle(), cell);
 }
-
-// Two cells for each stored face state: with its frame state, and idle (no frame).
-constexpr int FaceCells = 2 * (bfLatched + 1);
 
 int TRxSpeedButton::FaceCell(TButtonFace frameState) const {
     return 2 * FFaceState + (frameState == bfIdle);
-}
-
-bool TRxSpeedButton::TFacePlace::operator==(const TFacePlace& other) const {
-    return Parent == other.Parent && EqualRect(&Bounds, &other.Bounds) &&
-           ParentWidth == other.ParentWidth && ParentHeight == other.ParentHeight;
-}
-
-// A transparent face shows what lies at its place in its parent, clipped to the parent.
-void TRxSpeedButton::KeepFacesForPlace() {
-    TFacePlace place{Parent(), BoundsRect(), Parent() ? Parent()->Width() : 0,
-                     Parent() ? Parent()->Height() : 0};
-    if (place == FFacePlace && !FaceBuffer.Empty())
-        return;
-    FFacePlace = place;
-    FaceBuffer.SetSize(FaceCells * Width(), Height());
-    ForgetFaces();
 }
 
 // Composes the face into the canvas with its top-left corner at (left, 0), which stands in for
@@ -100,8 +83,7 @@ bool TRxSpeedButton::KeptFaceIsFresh(int cell, TButtonFace frameState) {
     TBitmap fresh;
     fresh.SetSize(Width(), Height());
     ComposeFace(fresh.Canvas(), 0, frameState);
-    BitBlt(fresh.Canvas().Handle(), 0, 0, Width(), Height(), FaceBuffer.Canvas().Handle(),
-           cell * Width(), 0, SRCINVERT);
+    Faces.Show(fresh.Canvas().Handle(), cell, SRCINVERT);
     fresh.Dormant(); // the platform reads the pixels of a bitmap no context holds
     BITMAPINFO format{};
     format.bmiHeader = {sizeof format.bmiHeader, Width(), -Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};

@@ -54,13 +54,6 @@ class TForm : public TWinControl {
     int ModalResult = 0;
     int HelpContext = 0;
     virtual bool CloseQuery() { return true; }
-    // A key pressed anywhere in the window (with Alt too), offered before its focused control
-    // sees it: true when the window took it as one of its own commands. keyData is the key
-    // message's lParam.
-    virtual bool IsShortCut(WPARAM key, LPARAM keyData) {
-        (void)key, (void)keyData;
-        return false;
-    }
     void ScaleBy(int numerator, int denominator) override;
 
     // The handler of that name that the window class offers to its description, or null.

@@ -7,6 +7,8 @@ class TGroupBox : public TWinControl {
     explicit TGroupBox(TComponent* owner);
     const char* ClassName() const override { return "TGroupBox"; }
     void WndProc(TMessage& message) override;
+    // The group's caption names the edits and lists it holds.
+    std::string NameForValueControls() const override { return AccessibleName(); }
 
   protected:
     void CreateParams(TCreateParams& params) const override;

@@ -3,7 +3,6 @@
 #include "Accessible.h"
 #include "AppLink.h"
 #include "Exceptions.h"
-#include "GroupBox.h"
 #include "Picture.h"
 #include "TextUtils.h"
 
@@ -252,8 +251,7 @@ void TWinControl::SetCaption(const std::string& value) {
 std::string TWinControl::AccessibleName() const {
     if (!ShowsValue(*this))
         return TControl::AccessibleName();
-    auto* group = dynamic_cast<const TGroupBox*>(Parent());
-    return group ? group->AccessibleName() : "";
+    return Parent() ? Parent()->NameForValueControls() : "";
 }
 
 void TWinControl::Invalidate() {

@@ -77,6 +77,15 @@ class TWinControl : public TControl {
     // A standard control that shows a value (an edit, a list, a combo box) is named after the
     // group holding it, as the platform names one after the label before it.
     std::string AccessibleName() const override;
+    // The name this window gives the controls that show a value inside it; none but a group's.
+    virtual std::string NameForValueControls() const { return ""; }
+    // A key pressed anywhere in the top window (with Alt too), offered to it before its focused
+    // control sees it: true when the window took it as one of its own commands. keyData is the
+    // key message's lParam. Only forms have commands of their own.
+    virtual bool IsShortCut(WPARAM key, LPARAM keyData) {
+        (void)key, (void)keyData;
+        return false;
+    }
     // The standard control the window stands on, or null.
     const char* BaseClass() const { return FBaseClass; }
 

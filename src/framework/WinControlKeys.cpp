@@ -52,6 +52,23 @@ bool ModifierHeld() {
     return GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
 }
 
+// The character of a WM_CHAR or WM_SYSCHAR as the captions' code page spells it. A Unicode
+// window's message carries a UTF-16 code, converted here, once; a character that code page
+// spells in no single byte is no caption's accelerator.
+static bool DialogCharacter(const MSG& msg, char& character) {
+    if (!IsWindowUnicode(msg.hwnd)) {
+        character = char(msg.wParam);
+        return true;
+    }
+    wchar_t wide = wchar_t(msg.wParam);
+    char bytes[2];
+    BOOL lost = FALSE;
+    int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, &wide, 1, bytes, sizeof bytes,
+                                     nullptr, &lost);
+    character = bytes[0];
+    return length == 1 && !lost;
+}
+
 bool IsKeyMessageConsumed(const MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST)
         return false;
@@ -63,9 +80,8 @@ bool IsKeyMessageConsumed(const MSG& msg) {
     TWinControl* form = target;
     while (form->Parent())
         form = form->Parent();
-    if (auto* window = dynamic_cast<TForm*>(form);
-        window && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
-        window->IsShortCut(msg.wParam, msg.lParam))
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+        form->IsShortCut(msg.wParam, msg.lParam))
         return true;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
         target->Perform(CN_KEYDOWN, msg.wParam, msg.lParam))
@@ -82,7 +98,9 @@ bool IsKeyMessageConsumed(const MSG& msg) {
     // A letter the focused control does not take, or one typed with Alt, may be an accelerator.
     bool unwanted =
         msg.message == WM_CHAR && !(SendMessageA(msg.hwnd, WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS);
-    if (msg.message == WM_SYSCHAR || unwanted)
-        return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
-    return false;
+    if (msg.message != WM_SYSCHAR && !unwanted)
+        return false;
+    char character = 0;
+    return DialogCharacter(msg, character) &&
+           form->Perform(CM_DIALOGCHAR, WPARAM(BYTE(character)), msg.lParam) != 0;
 }
