@@ -496,11 +496,21 @@ TEST_F(UnpackOnSimulatedMachine, TheArgumentsAreTakenAsADropOfTheOneItemTheyName
     EXPECT_EQ(OpenWith({L"C:\\IN"}), Strings{});
     EXPECT_EQ(Form1->DirectoryListBox1->ActivePath, "C:\\IN") << "a folder moves the tree";
     EXPECT_EQ(Form1->Edit1->Text(), "C:\\IN");
-    // The platform splits the command line: a quoted path with blanks is one argument.
-    EXPECT_EQ(CommandLineArguments(L"\"C:\\Program Files\\Tolvo\\tolvo.exe\" \"C:\\IN\\My "
-                                   L"archive.ace\" x"),
-              (std::vector<std::wstring>{L"C:\\Program Files\\Tolvo\\tolvo.exe",
-                                         L"C:\\IN\\My archive.ace", L"x"}));
+    // The platform splits the command line: a quoted path with blanks is one argument. Without
+    // arguments, the splitting is not even asked for.
+    const std::pair<const wchar_t*, std::vector<std::wstring>> lines[] = {
+        {L"\"C:\\Program Files\\Tolvo\\tolvo.exe\" \"C:\\IN\\My archive.ace\" x",
+         {L"C:\\IN\\My archive.ace", L"x"}},
+        {L"\"C:\\Program Files\\Tolvo\\tolvo.exe\"", {}},
+        {L"\"C:\\Program Files\\Tolvo\\tolvo.exe\"  \t ", {}},
+        {L"\"C:\\Program Files\\Tolvo\\tolvo.exe\"a.ace", {L"a.ace"}},
+        {L"tolvo.exe", {}},
+        {L"tolvo.exe \t", {}},
+        {L"tolvo.exe\ta.ace", {L"a.ace"}},
+        {L"\"tolvo.exe", {}},
+    };
+    for (const auto& [line, arguments] : lines)
+        EXPECT_EQ(ProgramArguments(line), arguments) << PlatformSpelling(line, CP_UTF8);
 }
 
 // Another program that posts a message of the common application range reaches nothing of the

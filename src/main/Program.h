@@ -12,6 +12,6 @@ void RegisterProgramClasses();
 // about window, hidden.
 void CreateProgramWindows(TApplication& application);
 
-// The arguments the program was started with, as the platform's rules split its command line,
+// The arguments of the program's command line (GetCommandLineW) as the platform's rules split it,
 // the program's own name left out.
-std::vector<std::wstring> ProgramArguments();
+std::vector<std::wstring> ProgramArguments(const wchar_t* commandLine);

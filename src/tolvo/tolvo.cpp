@@ -5,7 +5,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     return RunProgram([] {
         TApplication application;
         CreateProgramWindows(application);
-        Form1->TakeArgumentsWhenShown(ProgramArguments());
+        Form1->TakeArgumentsWhenShown(ProgramArguments(GetCommandLineW()));
         application.RunMessageLoop();
     });
 }
