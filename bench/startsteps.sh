@@ -17,7 +17,7 @@ for _ in $(seq "$runs"); do
     steps minimal.exe steps >>minimal.steps
 done
 echo "imports of tolvo.exe: $($TOLVO_ARCH-w64-mingw32-objdump -p "$BUILD_TREE/src/tolvo.exe" | awk '/DLL Name:/ {printf "%s ", $3}')"
-echo "start-up steps, median ms of $runs runs (tolvo | minimal program):"
+echo "start-up steps, median ms of $runs runs (tolvo | minimal program); $(build_description):"
 # Medians by step name; the program's steps in their order, the minimal program's beside them.
 LC_ALL=C awk -F'|' '
     { key = FILENAME SUBSEP $1; if (!(key in count)) order[FILENAME, ++steps[FILENAME]] = $1

@@ -37,6 +37,13 @@ use_built_tree() {
     use_build_tree "${BUILD_TREE:-$BUILD_DIR/$(machine_word_size)}"
 }
 
+# What a benchmark measured, for its tables: the word size of the build and the machine's cores.
+build_description() {
+    local size=32
+    [ "$TOLVO_ARCH" = i686 ] || size=64
+    echo "$size-bit build ($TOLVO_ARCH), $(nproc) cores"
+}
+
 # Makes TREE the build that Wine runs: its word size (ARCH, or the one the tree was configured
 # for), the loader of that word size first on PATH, the tree's locale and its prefixes' system.
 use_build_tree() { # tree [arch]
