@@ -193,3 +193,49 @@ TEST_F(AboutWindow, OkAndTheCloseBoxOnlyHideItAndItReopensWhereItWasLeft) {
     EXPECT_EQ(Place(Form3).x, 100);
     EXPECT_EQ(Place(Form3).y, 90);
 }
+
+namespace {
+// A string of the exe's version resource (Polish, Unicode), read as the shell reads it.
+std::string VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    std::wstring path = std::wstring(L"\\StringFileInfo\\041504B0\\") + name;
+    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+        return "(none)";
+    return PlatformSpelling(std::wstring(value, length ? length - 1 : 0), CP_UTF8);
+}
+} // namespace
+
+// The built exe says what it is where the platform shows it ("Open with", Task Manager, the
+// file's properties): the project's version, the names the about window gives.
+TEST_F(AboutWindow, TheExeCarriesItsVersionAndTheNamesOfTheAboutWindow) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring exe = self;
+    exe = exe.substr(0, exe.find_last_of(L'\\')) + L"\\..\\src\\tolvo.exe";
+    DWORD size = GetFileVersionInfoSizeW(exe.c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<BYTE> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, DWORD(MAKELONG(0, 1))) << "1.0";
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u) << ".0.0";
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+    EXPECT_EQ(fixed->dwFileType, DWORD(VFT_APP));
+    EXPECT_EQ(VersionString(info, L"FileVersion"), "1.0.0.0");
+    EXPECT_EQ(VersionString(info, L"ProductVersion"), "1.0.0.0");
+    auto utf8 = [](const std::string& caption) {
+        return PlatformSpelling(Widen(caption, 1250), CP_UTF8);
+    };
+    EXPECT_EQ(VersionString(info, L"ProductName"), utf8(Form3->Label1->Caption()));
+    EXPECT_EQ("v" + VersionString(info, L"FileVersion").substr(0, 3),
+              utf8(Form3->Label2->Caption()));
+    std::string copyright = utf8(Form3->Label3->Caption());
+    EXPECT_EQ(VersionString(info, L"LegalCopyright"), copyright);
+    EXPECT_EQ(VersionString(info, L"CompanyName"), copyright.substr(copyright.find("Olgierd")));
+    EXPECT_EQ(VersionString(info, L"FileDescription"),
+              "Tolvo \xE2\x80\x93 rozpakowywanie archiw\xC3\xB3w ACE"); // UTF-8
+    EXPECT_EQ(VersionString(info, L"OriginalFilename"), "tolvo.exe");
+}
