@@ -33,6 +33,10 @@ at() {
 }
 # 1 when an object's line reports STATE_SYSTEM_UNAVAILABLE, else 0.
 unavailable() { echo $((0x$(printf '%s' "$1" | cut -d'|' -f4) & 1)); }
+# The same for every command of a walked tree, on one line.
+commands_unavailable() {
+    printf '%s\n' "$1" | grep '^  przycisk|' | while read -r line; do unavailable "$line"; done | paste -sd' '
+}
 act() { walker do $(centre "$@"); }
 
 tree=$(walker tree "$main")
@@ -102,12 +106,12 @@ check "its version and author lines" "Tolvo|v1.0|© 2026 Olgierd Wróblik" \
     "$(printf '%s\n' "$about_tree" | sed -n 's/^  tekst statyczny|\([^|]*\)|.*/\1/p' | paste -sd'|')"
 check "the readme is read from its text" "  tekst||Tolvo v1.0" "$(printf '%s\n' "$about_tree" | grep -m1 '^  tekst||')"
 check "its commands are available while it is shown" "0 0 0" \
-    "$(printf '%s\n' "$about_tree" | grep '^  przycisk|' | while read -r line; do unavailable "$line"; done | paste -sd' ')"
+    "$(commands_unavailable "$about_tree")"
 screenshot access-about
 probe close "$about"
 sleep 1 # closing hides it
 check "and unavailable once it is hidden" "1 1 1" \
-    "$(walker tree "$about" | grep '^  przycisk|' | while read -r line; do unavailable "$line"; done | paste -sd' ')"
+    "$(commands_unavailable "$(walker tree "$about")")"
 probe close "$main"
 check "closing ends the program with exit code 0" 0 "$(tolvo_exit_code)"
 
