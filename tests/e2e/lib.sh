@@ -138,16 +138,27 @@ memo_text() { probe children "$1" | sed '1s/^0x[0-9a-f]* TolvoTMemo //' | tr -d 
 is_visible() { value visible "$(probe info "$1")"; }
 place() { value rect "$(probe info "$1")" | cut -d, -f1,2; }
 
-# Takes a file in the old-style open dialog: the folder typed into the name field moves the
-# dialog there, then the name is typed over it.
+# Takes a file in the old-style open dialog: its path typed into the name field, then Enter. The
+# dialog may not be listening yet when it first shows (on a busy machine keys are lost then), so
+# the path is typed again until the field holds all of it.
 choose_file() { # dialog folder name
-    xdotool type --delay 20 "$2"
+    local path="$2\\$3" _
+    for _ in 1 2 3; do
+        xdotool key End shift+Home
+        xdotool type --delay 20 "$path"
+        wait_for_text "$1" 1152 "$path" && break
+    done
     xdotool key Return
-    sleep 0.5
-    xdotool key End shift+Home
-    xdotool type --delay 20 "$3"
-    xdotool key Return
-    probe gone "$1" 5000 >/dev/null
+    probe gone "$1" 10000 >/dev/null
+}
+
+# Waits up to 3 s until a dialog's item shows the text.
+wait_for_text() { # dialog id text
+    for _ in $(seq 30); do
+        [ "$(probe item "$1" "$2")" = "$3" ] && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Takes a file from the old-style open dialog's file list: the folder typed into the name field
