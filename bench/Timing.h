@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -37,15 +38,44 @@ inline double ProcessCreated() {
     return double(ULARGE_INTEGER{{created.dwLowDateTime, created.dwHighDateTime}}.QuadPart) / 1e4;
 }
 
+// When this process was started, on the same clock: the moment the starter handed over in
+// BENCH_STARTED (the probe's "launch" sets it just before it creates the process, as its "time"
+// starts its clock), else the process's creation time. Started from a Unix shell, a process is
+// created only when its loader first reaches the server, part of the way into its start.
+inline double ProcessStarted() {
+    char started[32];
+    if (GetEnvironmentVariableA("BENCH_STARTED", started, sizeof started) - 1 < sizeof started - 1)
+        return std::atof(started);
+    return ProcessCreated();
+}
+
 // One line of the start-up breakdown: name|milliseconds.
 inline void PrintStep(const char* name, double milliseconds) {
     std::printf("%s|%.1f\n", name, milliseconds);
 }
 
 // The names of the steps both start-up breakdowns have.
+constexpr const char* CreatedStep = "started to the process's creation (the starter's call)";
 constexpr const char* LoaderStep =
-    "process start to WinMain: loader, imported libraries, static initialisation";
+    "process creation to WinMain: loader, imported libraries, static initialisation";
 constexpr const char* FirstWindowStep = "first window made (the display connection opens)";
-constexpr const char* ShownStep = "main window shown and painted";
-constexpr const char* TotalStep = "total: process start to the first painted main window";
+constexpr const char* ShownStep = "main window shown: visible";
+constexpr const char* PaintedStep = "main window painted";
+constexpr const char* VisibleStep = "total: start to the visible main window";
+constexpr const char* TotalStep = "total: start to the first painted main window";
+
+// The steps every breakdown begins and ends with, from the same origin as the start-up
+// benchmark's: started, created, WinMain entered; made visible, painted.
+inline void PrintStartSteps(double entered) {
+    double started = ProcessStarted(), created = ProcessCreated();
+    PrintStep(CreatedStep, created - started);
+    PrintStep(LoaderStep, entered - created);
+}
+inline void PrintShowSteps(double shownFrom, double visible, double painted) {
+    double started = ProcessStarted();
+    PrintStep(ShownStep, visible - shownFrom);
+    PrintStep(PaintedStep, painted - visible);
+    PrintStep(VisibleStep, visible - started);
+    PrintStep(TotalStep, painted - started);
+}
 constexpr const char* ClosingStep = "closing: windows hidden and destroyed";

@@ -27,12 +27,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     double made = ClockMilliseconds();
     ShowWindow(window, show);
     if (std::strcmp(commandLine, "steps") == 0) {
+        double visible = ClockMilliseconds();
         UpdateWindow(window);
-        double painted = ClockMilliseconds(), created = ProcessCreated();
-        PrintStep(LoaderStep, entered - created);
+        double painted = ClockMilliseconds();
+        PrintStartSteps(entered);
         PrintStep(FirstWindowStep, made - entered);
-        PrintStep(ShownStep, painted - made);
-        PrintStep(TotalStep, painted - created);
+        PrintShowSteps(made, visible, painted);
         PrintStep(ClosingStep, Milliseconds([&] { DestroyWindow(window); }));
         return 0;
     }

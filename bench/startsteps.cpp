@@ -57,7 +57,7 @@ void PrintWindowSteps(double ahead, double end, double seamEnd) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    double created = ProcessCreated(), entered = ClockMilliseconds();
+    double entered = ClockMilliseconds();
     TTimingMachine machine(Machine());
     SetMachine(&machine);
     Seam = &machine;
@@ -88,11 +88,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     Application->AddForm(Form3);
     double aboutBuilt = ClockMilliseconds();
     Form1->Show();
+    double visible = ClockMilliseconds();
     UpdateWindow(Form1->Handle());
     double painted = ClockMilliseconds();
     double closing = Milliseconds([&] { application.reset(); });
 
-    PrintStep(LoaderStep, entered - created);
+    PrintStartSteps(entered);
     PrintStep(FirstWindowStep, applicationMade - start);
     PrintStep("ahead of the main window: the first font made and measured",
               fontMade - applicationMade);
@@ -105,8 +106,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
               machine.Directories());
     PrintStep("main window built: drive list and volume queries", machine.Drives);
     PrintStep("about window built, hidden", aboutBuilt - mainBuilt);
-    PrintStep(ShownStep, painted - aboutBuilt);
-    PrintStep(TotalStep, painted - created);
+    PrintShowSteps(aboutBuilt, visible, painted);
     PrintStep(ClosingStep, closing);
 
     // What the start-up no longer pays: the libraries only the open dialog, the author links

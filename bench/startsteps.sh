@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # Where the start-up time goes: the program's start-up sequence step by step (startsteps.exe)
 # beside the minimal program's (minimal.exe steps), alternating, RUNS times each (default 11),
-# under Xvfb with a warm wineserver. Prints the median of every step, and the libraries the
-# program imports. Run after the program has been built.
+# under Xvfb with a warm wineserver. Each is started by the probe as the start-up benchmark
+# starts the program, and timed from the same moment: the probe's call that creates it. Prints
+# the median of every step, and the libraries the program imports. Run after the program has
+# been built.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/env.sh"
 use_built_tree
 runs=${RUNS:-11}
 start_program_display 130
 cd "$(mktemp -d)"
-steps() { wine "$BUILD_TREE/bench/$1" "${@:2}" 2>/dev/null | tr -d '\r'; }
+exe() { echo "Z:$(echo "$BUILD_TREE/bench/$1" | tr / '\\')"; }
+steps() { wine "$BUILD_TREE/tests/probe.exe" launch "$(exe "$1")" "${@:2}" 2>/dev/null | tr -d '\r'; }
 steps startsteps.exe >/dev/null # warm the caches once
 steps minimal.exe steps >/dev/null
 for _ in $(seq "$runs"); do
