@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -29,6 +30,14 @@ inline double ClockMilliseconds() {
     FILETIME now;
     GetSystemTimePreciseAsFileTime(&now);
     return double(ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart) / 1e4;
+}
+
+// Does the work and adds its time on that clock to sum; returns what the work returns.
+template <class F> auto Timed(double& sum, F work) {
+    double start = ClockMilliseconds();
+    auto result = work();
+    sum += ClockMilliseconds() - start;
+    return result;
 }
 
 // When this process was created, on the same clock.
@@ -64,6 +73,13 @@ constexpr const char* PaintedStep = "main window painted";
 constexpr const char* VisibleStep = "total: start to the visible main window";
 constexpr const char* TotalStep = "total: start to the first painted main window";
 
+// The names of the steps the program's breakdown and the same-window floor's have both.
+constexpr const char* PicturesStep =
+    "ahead of the main window: the icon and the nine pictures loaded";
+constexpr const char* TreeFolderStep =
+    "main window built: the tree's current directory and enumeration";
+constexpr const char* DriveQueriesStep = "main window built: drive list and volume queries";
+
 // The steps every breakdown begins and ends with, from the same origin as the start-up
 // benchmark's: started, created, WinMain entered; made visible, painted.
 inline void PrintStartSteps(double entered) {
@@ -79,3 +95,27 @@ inline void PrintShowSteps(double shownFrom, double visible, double painted) {
     PrintStep(TotalStep, painted - started);
 }
 constexpr const char* ClosingStep = "closing: windows hidden and destroyed";
+
+// Shows the benchmark's window. Started with "steps", it prints the breakdown (the start, the
+// program's own steps, the showing) and closes the window as soon as it is painted; otherwise
+// it runs until the window is closed.
+inline int ShowAndRun(HWND window, int show, const char* commandLine, double entered,
+                      double shownFrom, const std::function<void()>& printOwnSteps) {
+    ShowWindow(window, show);
+    if (std::strcmp(commandLine, "steps") == 0) {
+        double visible = ClockMilliseconds();
+        UpdateWindow(window);
+        double painted = ClockMilliseconds();
+        PrintStartSteps(entered);
+        printOwnSteps();
+        PrintShowSteps(shownFrom, visible, painted);
+        PrintStep(ClosingStep, Milliseconds([&] { DestroyWindow(window); }));
+        return 0;
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}

@@ -5,13 +5,6 @@
 
 // The Win32 machine, with the time spent in it summed up by kind of call.
 class TTimingMachine : public TMachine {
-    template <class F> static auto Timed(double& sum, F work) {
-        double start = ClockMilliseconds();
-        auto result = work();
-        sum += ClockMilliseconds() - start;
-        return result;
-    }
-
   public:
     explicit TTimingMachine(TMachine& inner) : Inner(inner) {}
     // Milliseconds spent: changing and reading the current directory, enumerating, asking the

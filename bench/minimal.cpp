@@ -3,8 +3,6 @@
 // as its window is painted and closed, for the start-up breakdown.
 #include "Timing.h"
 
-#include <cstring>
-
 static LRESULT CALLBACK WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_DESTROY) {
         PostQuitMessage(0);
@@ -25,21 +23,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
         CreateWindowExA(0, "Minimal", "Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                         CW_USEDEFAULT, 339, 281, nullptr, nullptr, instance, nullptr);
     double made = ClockMilliseconds();
-    ShowWindow(window, show);
-    if (std::strcmp(commandLine, "steps") == 0) {
-        double visible = ClockMilliseconds();
-        UpdateWindow(window);
-        double painted = ClockMilliseconds();
-        PrintStartSteps(entered);
-        PrintStep(FirstWindowStep, made - entered);
-        PrintShowSteps(made, visible, painted);
-        PrintStep(ClosingStep, Milliseconds([&] { DestroyWindow(window); }));
-        return 0;
-    }
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
+    return ShowAndRun(window, show, commandLine, entered, made,
+                      [&] { PrintStep(FirstWindowStep, made - entered); });
 }
