@@ -41,9 +41,12 @@ TEST_F(ProgramWindows, TheMainWindowHasItsFixedFrameSizeAndIcon) {
 }
 
 TEST_F(ProgramWindows, TheMainWindowIsCentredOnTheScreenWhenFirstShown) {
+    RECT made, bounds;
+    GetWindowRect(Form1->Handle(), &made);
     Form1->Show();
-    RECT bounds;
     GetWindowRect(Form1->Handle(), &bounds);
+    EXPECT_EQ(made.left, bounds.left) << "made where it first shows: the showing moves nothing";
+    EXPECT_EQ(made.top, bounds.top);
     POINT expected = CenteredPosition(bounds.right - bounds.left, bounds.bottom - bounds.top,
                                       GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(bounds.left, expected.x);

@@ -112,6 +112,11 @@ void TForm::CreateParams(TCreateParams& params) const {
 }
 
 void TForm::CreateWnd() {
+    // Made where it will first show, so that the showing does not move it again.
+    if (!FShownOnce && FPosition == poScreenCenter) {
+        POINT place = ScreenCentre();
+        TWinControl::SetBounds(place.x, place.y, Width(), Height());
+    }
     TWinControl::CreateWnd();
     // The title bar takes its small picture from the big one.
     if (!FIcon.Empty() && FBorderStyle != bsDialog)
@@ -122,15 +127,20 @@ POINT CenteredPosition(int width, int height, int screenWidth, int screenHeight)
     return {std::max(0, (screenWidth - width) / 2), std::max(0, (screenHeight - height) / 2)};
 }
 
+POINT TForm::ScreenCentre() const {
+    return CenteredPosition(Width(), Height(), GetSystemMetrics(SM_CXSCREEN),
+                            GetSystemMetrics(SM_CYSCREEN));
+}
+
 void TForm::PlaceOnFirstShow() {
     if (FShownOnce)
         return;
     FShownOnce = true;
     if (FPosition != poScreenCenter)
         return;
-    POINT place = CenteredPosition(Width(), Height(), GetSystemMetrics(SM_CXSCREEN),
-                                   GetSystemMetrics(SM_CYSCREEN));
-    SetBounds(place.x, place.y, Width(), Height());
+    POINT place = ScreenCentre();
+    if (place.x != Left() || place.y != Top())
+        SetBounds(place.x, place.y, Width(), Height());
 }
 
 void TForm::SetVisible(bool value) {

@@ -82,6 +82,7 @@ class TForm : public TWinControl {
   private:
     void FrameStyle(DWORD& style, DWORD& exStyle) const;
     void UpdateOuterSize();
+    POINT ScreenCentre() const;
     void PlaceOnFirstShow();
     void RestoreFocus();
 
