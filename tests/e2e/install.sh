@@ -50,7 +50,11 @@ reg_value() { # key [name]
 }
 has_key() { wine reg query "$1" >/dev/null 2>&1 && echo yes || echo no; }
 has_value() { wine reg query "$1" /v "$2" >/dev/null 2>&1 && echo yes || echo no; }
-unix_path() { wine winepath -u "$1" 2>/dev/null; }
+# Where a path on the prefix's drive C lies, without asking Wine each time.
+unix_path() { # C:\path
+    local path=${1#[Cc]:}
+    echo "$WINEPREFIX/drive_c${path//\\//}"
+}
 exists() { [ -e "$(unix_path "$1")" ] && echo yes || echo no; }
 
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvo'
