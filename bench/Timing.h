@@ -72,6 +72,7 @@ constexpr const char* ShownStep = "main window shown: visible";
 constexpr const char* PaintedStep = "main window painted";
 constexpr const char* VisibleStep = "total: start to the visible main window";
 constexpr const char* TotalStep = "total: start to the first painted main window";
+constexpr const char* ClosingStep = "closing: windows hidden and destroyed";
 
 // The names of the steps the program's breakdown and the same-window floor's have both.
 constexpr const char* PicturesStep =
@@ -94,7 +95,6 @@ inline void PrintShowSteps(double shownFrom, double visible, double painted) {
     PrintStep(VisibleStep, visible - started);
     PrintStep(TotalStep, painted - started);
 }
-constexpr const char* ClosingStep = "closing: windows hidden and destroyed";
 
 // Shows the benchmark's window. Started with "steps", it prints the breakdown (the start, the
 // program's own steps, the showing) and closes the window as soon as it is painted; otherwise

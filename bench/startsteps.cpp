@@ -1,7 +1,7 @@
-// Where start-up time goes: the program's start-up sequence, step by step, from the moment the
-// process was created to the main window's first paint, with the system seam's calls made
-// while the main window is built counted apart and each of its windows timed, then the closing.
-// Prints one line per step: name|milliseconds.
+// Where start-up time goes: the program's start-up sequence, step by step, from the moment it
+// was started (as the probe hands it over) to the main window made visible and first painted,
+// with the system seam's calls made while the main window is built counted apart and each of its
+// windows timed, then the closing. Prints one line per step: name|milliseconds.
 #include "Timing.h"
 #include "TimingMachine.h"
 #include "WindowSteps.h"

@@ -59,6 +59,17 @@ exists() { [ -e "$(unix_path "$1")" ] && echo yes || echo no; }
 
 UNINSTALL='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvo'
 PROGID=Tolvo.ArchiwumACE
+# Whether the installed program is the release's, byte for byte.
+installed_is_release() { # folder
+    cmp -s "$(unix_path "$1\\tolvo.exe")" "$work/release/tolvo.exe" && echo same
+}
+# None of the keys the install made is left under the root.
+check_no_keys_left() { # root
+    local key
+    for key in "$UNINSTALL" 'Software\Tolvo' "Software\\Classes\\$PROGID" 'Software\Classes\.ace'; do
+        check "no key left: $1\\$key" no "$(has_key "$1\\$key")"
+    done
+}
 # Uninstalls silently as "Apps" would, and waits until the uninstaller, which runs from a copy of
 # itself, has taken the last of its keys away.
 uninstall() { # root
@@ -103,7 +114,7 @@ for file in tolvo.exe readme.txt jak_uruchomic.txt uninstall.exe; do
     check "installed: $file" yes "$(exists "$folder\\$file")"
 done
 check "the installed program is the release's" same \
-    "$(cmp -s "$(unix_path "$folder\\tolvo.exe")" "$work/release/tolvo.exe" && echo same)"
+    "$(installed_is_release "$folder")"
 check "the Start-menu shortcut for all users" yes \
     "$(exists 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tolvo.lnk')"
 entry=HKLM\\$UNINSTALL
@@ -146,7 +157,7 @@ probe gone "$main" 5000 >/dev/null
 echo damaged >"$(unix_path "$folder\\tolvo.exe")"
 wine "$setup" /S
 check "installing again replaces the files" same \
-    "$(cmp -s "$(unix_path "$folder\\tolvo.exe")" "$work/release/tolvo.exe" && echo same)"
+    "$(installed_is_release "$folder")"
 check "installing again keeps one entry" 1 \
     "$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null |
         grep -c -i 'tolvo')"
@@ -158,9 +169,7 @@ for file in tolvo.exe readme.txt jak_uruchomic.txt uninstall.exe; do
 done
 check "the user's ace32.exe stays, and the folder with it" yes "$(exists "$folder\\ace32.exe")"
 check "the shortcut is gone" no "$(exists 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tolvo.lnk')"
-for key in "$UNINSTALL" 'Software\Tolvo' "Software\\Classes\\$PROGID" 'Software\Classes\.ace'; do
-    check "no key left: HKLM\\$key" no "$(has_key "HKLM\\$key")"
-done
+check_no_keys_left HKLM
 
 # 7. Another program owns .ace: installed into a chosen folder, Tolvo is only offered beside it;
 # the uninstall leaves the other program's association as it was.
@@ -193,7 +202,5 @@ check "the user's .ace type" "\"$own\\tolvo.exe\" \"%1\"" \
     "$(reg_value "HKCU\\Software\\Classes\\$PROGID\\shell\\open\\command")"
 uninstall HKCU
 check "uninstalled for the current user" no "$(exists "$own")"
-for key in "$UNINSTALL" 'Software\Tolvo' "Software\\Classes\\$PROGID" 'Software\Classes\.ace'; do
-    check "no key left: HKCU\\$key" no "$(has_key "HKCU\\$key")"
-done
+check_no_keys_left HKCU
 summary

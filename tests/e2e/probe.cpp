@@ -198,17 +198,41 @@ static int Gone(HWND window, DWORD timeout) {
     return 1;
 }
 
+// Starts the program, on this program's standard handles when it shares them.
+static bool StartProgram(const char* program, std::string commandLine, bool sharesHandles,
+                         PROCESS_INFORMATION& process) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (sharesHandles) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    if (CreateProcessA(program, commandLine.data(), nullptr, nullptr, sharesHandles, 0, nullptr,
+                       nullptr, &startup, &process))
+        return true;
+    std::fprintf(stderr, "probe: cannot start %s\n", program);
+    return false;
+}
+
+// Waits up to the timeout for the process to end and lets it go; its exit code.
+static DWORD EndOf(PROCESS_INFORMATION& process, DWORD timeout) {
+    DWORD code = 1;
+    WaitForSingleObject(process.hProcess, timeout);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
 static int Time(const char* program, const std::string& text) {
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    std::string commandLine = program;
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return std::fprintf(stderr, "probe: cannot start %s\n", program), 1;
+    if (!StartProgram(program, program, false, process))
+        return 1;
     // Looked for every 5 ms: a tighter loop of questions to the server slows the start it times.
     HWND window = nullptr;
     while (!window && WaitForSingleObject(process.hProcess, 5) == WAIT_TIMEOUT)
@@ -219,10 +243,8 @@ static int Time(const char* program, const std::string& text) {
     QueryPerformanceCounter(&shown);
     if (window)
         PostMessageW(window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(process.hProcess, 30000);
+    EndOf(process, 30000);
     QueryPerformanceCounter(&end);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     if (!window)
         return std::fprintf(stderr, "probe: %s showed no window\n", program), 1;
     auto ms = [&](LARGE_INTEGER to) {
@@ -239,23 +261,10 @@ static int Launch(const char* program, const char* argument) {
     std::snprintf(started, sizeof started, "%.3f",
                   double(ULARGE_INTEGER{{now.dwLowDateTime, now.dwHighDateTime}}.QuadPart) / 1e4);
     SetEnvironmentVariableA("BENCH_STARTED", started);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION process{};
-    std::string commandLine = std::string(program) + " " + argument;
-    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return std::fprintf(stderr, "probe: cannot start %s\n", program), 1;
-    DWORD code = 1;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return int(code);
+    if (!StartProgram(program, std::string(program) + " " + argument, true, process))
+        return 1;
+    return int(EndOf(process, INFINITE));
 }
 
 static int Items(HWND list, int first, int count) {
