@@ -25,6 +25,9 @@ start_display() {
     fi
     start_xvfb 90
     trap finish EXIT
+    # A server left running by an earlier test keeps its desktop on that test's display, which is
+    # gone: the program's windows would hand their activation to a desktop nobody sees.
+    wineserver -k 2>/dev/null || true
 }
 
 # A Wine prefix of the test's own beside the build's (made once), a display and a warm server:

@@ -75,6 +75,11 @@ dialog=$(probe dialog 10000)
 xdotool key Escape
 probe gone "$dialog" 5000 >/dev/null
 check "Escape cancels the open dialog" 0 "$?"
+for _ in $(seq 20); do
+    [ "$(probe foreground | cut -d' ' -f1)" = "$main" ] && break
+    sleep 0.1
+done
+check "the main window is active again" "$main" "$(probe foreground | cut -d' ' -f1)"
 xdotool key ctrl+o
 dialog=$(probe dialog 10000)
 sleep 0.3
